@@ -1,0 +1,188 @@
+// Reading speed of a line filled to every table's capacity, from files on disk (through the page
+// cache), with the settings of a weekday / Saturday / Sunday timetable (weekkind 2).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "bench/full_data_set.h"
+#include "doc/document.h"
+#include "platform/disk_line_reader.h"
+#include "platform/memory_profile_store.h"
+#include "platform/recording_message_sink.h"
+#include "platform/wait_cursor.h"
+
+namespace orbline {
+namespace {
+
+// The data set in a folder of its own under the system's temporary folder, written on first use
+// and removed when the program ends.
+class DataSetFolder {
+ public:
+  static DataSetFolder& Get() {
+    static DataSetFolder folder;
+    return folder;
+  }
+
+  const std::filesystem::path& path() const { return path_; }
+  const WrittenDataSet& set() const { return set_; }
+
+  std::uintmax_t TimetableBytes() const {
+    return set_.BytesOf("data1.txt") + set_.BytesOf("data2.txt") + set_.BytesOf("data3.txt");
+  }
+
+ private:
+  DataSetFolder()
+      : path_(std::filesystem::temp_directory_path() / ("orbline-bench-" + std::to_string(::getpid()))) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+    try {
+      set_ = WriteFullDataSet(path_);
+    } catch (...) {
+      std::filesystem::remove_all(path_, ignored);
+      throw;
+    }
+  }
+  ~DataSetFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+
+  std::filesystem::path path_;
+  WrittenDataSet set_;
+};
+
+// One document over the data set folder. The document holds every table at full capacity
+// (about 5 MB), so it lives on the heap and is made once for all benchmarks.
+class Reading {
+ public:
+  static Reading& Get() {
+    static Reading reading;
+    return reading;
+  }
+
+  Document& doc() { return *doc_; }
+  const RecordingMessageSink& messages() const { return messages_; }
+
+  // What compiling reads, in compiling's order; false when a reader failed or said anything.
+  bool ReadAll() {
+    Document& d = *doc_;
+    d.ResetTables();
+    const bool ok = d.ReadInfo() && d.ReadKinds() && d.ReadStations() && d.ReadMap() && d.ReadTimetables();
+    return ok && messages_.messages().empty();
+  }
+
+  // After ReadAll: empty when every table came out full, else what is missing.
+  std::string CheckFull() const {
+    const Document& d = *doc_;
+    for (int i = 0; i < kKindCapacity; ++i)
+      if (d.kindTexts[i][kind::kText1].empty()) return "kind " + std::to_string(i + 1) + " is empty";
+    for (int i = 0; i < kStationCapacity; ++i)
+      if (d.stationTexts[i][station::kName].empty()) return "station " + std::to_string(i + 1) + " has no name";
+    for (int i = 0; i < kMapItemCapacity; ++i)
+      if (d.mapValues[i][map::kKind] == 0) return "map item " + std::to_string(i + 1) + " is empty";
+    for (int day = 0; day < kDayTypeCount; ++day)
+      for (int i = 0; i < kTrainCapacity; ++i)
+        if (d.trainValues[day][i][train::kKind] == 0)
+          return "train " + std::to_string(day + 1) + "-" + std::to_string(i + 1) + " is empty";
+    if (d.maxCalcStation != kCalcStationCapacity)
+      return "max calc station is " + std::to_string(d.maxCalcStation);
+    return {};
+  }
+
+ private:
+  Reading() : files_(DataSetFolder::Get().path().string()) {
+    profile_.WriteInt(kDataSection, "weekkind", 2);
+    doc_ = std::make_unique<Document>(Services{files_, profile_, messages_, waitCursor_});
+  }
+
+  DiskLineReader files_;
+  MemoryProfileStore profile_;
+  RecordingMessageSink messages_;
+  WaitCursor waitCursor_;
+  std::unique_ptr<Document> doc_;
+};
+
+std::string FirstMessage(const RecordingMessageSink& messages) {
+  return messages.messages().empty() ? std::string("a reader failed without a message")
+                                     : messages.messages().front().text;
+}
+
+// Everything compiling reads: ResetTables, then info, kinds, stations, map and timetables.
+void BM_ReadAll(benchmark::State& state) {
+  Reading& reading = Reading::Get();
+  if (!reading.ReadAll()) {
+    state.SkipWithError(FirstMessage(reading.messages()).c_str());
+    return;
+  }
+  if (std::string fault = reading.CheckFull(); !fault.empty()) {
+    state.SkipWithError(fault.c_str());
+    return;
+  }
+  for (auto _ : state) {
+    if (!reading.ReadAll()) {
+      state.SkipWithError(FirstMessage(reading.messages()).c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(DataSetFolder::Get().set().totalBytes));
+}
+BENCHMARK(BM_ReadAll)->Unit(benchmark::kMillisecond);
+
+// The three timetable files alone, read over tables that already hold a full set.
+void BM_ReadTimetables(benchmark::State& state) {
+  Reading& reading = Reading::Get();
+  Document& doc = reading.doc();
+  if (!reading.ReadAll()) {
+    state.SkipWithError(FirstMessage(reading.messages()).c_str());
+    return;
+  }
+  for (auto _ : state) {
+    if (!doc.ReadTimetables() || !reading.messages().messages().empty()) {
+      state.SkipWithError(FirstMessage(reading.messages()).c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(DataSetFolder::Get().TimetableBytes()));
+}
+BENCHMARK(BM_ReadTimetables)->Unit(benchmark::kMillisecond);
+
+// Emptying tables that are already empty: the sweep over every entry that each command pays.
+void BM_ResetTablesEmpty(benchmark::State& state) {
+  Document& doc = Reading::Get().doc();
+  doc.ResetTables();
+  for (auto _ : state) {
+    doc.ResetTables();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ResetTablesEmpty)->Unit(benchmark::kMillisecond);
+
+// Emptying tables after a full read, which also gives back the texts' storage. The read between
+// two resets is not timed.
+void BM_ResetTablesFull(benchmark::State& state) {
+  Reading& reading = Reading::Get();
+  for (auto _ : state) {
+    state.PauseTiming();
+    const bool ok = reading.ReadAll();
+    state.ResumeTiming();
+    if (!ok) {
+      state.SkipWithError(FirstMessage(reading.messages()).c_str());
+      break;
+    }
+    reading.doc().ResetTables();
+    benchmark::ClobberMemory();
+  }
+}
+// Each iteration pays a full untimed read, so keep the count small.
+BENCHMARK(BM_ResetTablesFull)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+}  // namespace
+}  // namespace orbline
+
+BENCHMARK_MAIN();

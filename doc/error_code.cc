@@ -1,0 +1,40 @@
+#include "doc/error_code.h"
+
+#include <cstdio>
+#include <iterator>
+
+namespace orbline {
+namespace {
+
+const ErrorMessage kMessages[] = {
+#include "error_messages.inc"
+};
+
+// printf-style formatting of a message from the table. The format is always one of ours; a
+// Shift_JIS trail byte is never '%' (0x25), so the bytes of the texts pass through unchanged.
+std::string Format(const char* format, int a, int b) {
+  int n = std::snprintf(nullptr, 0, format, a, b);
+  if (n <= 0) return std::string();
+  std::string out(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(out.data(), out.size(), format, a, b);
+  out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+const ErrorMessage& FindErrorMessage(int code) {
+  for (const ErrorMessage& m : kMessages)
+    if (m.code == code && m.code != 0) return m;
+  return kMessages[std::size(kMessages) - 1];
+}
+
+std::string FormatErrorMessage(int code, int a, int b) { return Format(FindErrorMessage(code).text, a, b); }
+
+std::string FormatErrorBox(int code, int a, int b) {
+  char head[32];
+  std::snprintf(head, sizeof head, "error %d\n\n", code);
+  return head + FormatErrorMessage(code, a, b);
+}
+
+}  // namespace orbline

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbline {
+
+// Numbered failures; each has a fixed message (Shift_JIS) in the program's string table.
+enum ErrorCode : int {
+  kErrStationCalcNo = 11,
+  kErrStationRatio = 12,
+  kErrStationTo2Missing = 13,
+  kErrMapCalcStation = 14,
+  kErrTrainKind = 15,
+  kErrTrainCarType = 16,
+  kErrTrainStation = 17,
+  kErrInfoNotFound = 21,
+  kErrInfoUnknown = 22,
+  kErrKindNotFound = 31,
+  kErrKindUnknown = 32,
+  kErrEkiNotFound = 41,
+  kErrEkiUnknown = 42,
+  kErrEkiRatio = 43,
+  kErrEkiNameBlank = 44,
+  kErrMapNotFound = 51,
+  kErrMapUnknown = 52,
+  kErrDataNotFound = 61,
+  kErrDataUnknown = 62,
+  kErrDataKind = 63,
+  kErrDataCarType = 64,
+  kErrDataStation = 65,
+  kErrDataHeaderCalcNo = 66,
+  kErrWeekkind = 67,
+  kErrZkf = 71,
+};
+
+struct ErrorMessage {
+  int code;          // 0 for the last row, which stands for every code not listed
+  int stringId;      // resource id of the message
+  const char* text;  // Shift_JIS, printf-style with %d and %%
+  int length;
+};
+
+// The row for `code`; a code not in the table gives the last row.
+const ErrorMessage& FindErrorMessage(int code);
+
+// The message of `code` with `a` and `b` put in for its "%d" placeholders, in that order.
+std::string FormatErrorMessage(int code, int a, int b);
+
+// The text of the stop box: "error <code>", an empty line, then the formatted message.
+std::string FormatErrorBox(int code, int a, int b);
+
+}  // namespace orbline

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string_view>
+
+#include "doc/format_settings.h"
+
+namespace orbline {
+
+// Cuts fields off the front of a source line by the separation settings. Fields are views into
+// the line: nothing is copied, so reading a line is linear in its length.
+class FieldSplitter {
+ public:
+  FieldSplitter(const FormatSettings& settings, std::string_view delimiter)
+      : fixedWidth_(settings.kugiri == FormatSettings::kFixedWidth),
+        width_(settings.kankaku),
+        // The delimiter is one single-byte character, or empty when kugiri is out of range.
+        delimiter_(delimiter.empty() ? -1 : static_cast<unsigned char>(delimiter[0])) {}
+
+  // Removes the next field (and, with a delimiter, the delimiter after it) from the front of
+  // `line` and returns it. `takeRest` makes a fixed-width field the whole rest of the line.
+  std::string_view Split(std::string_view& line, bool takeRest) const {
+    return fixedWidth_ ? SplitFixed(line, takeRest) : SplitDelimited(line);
+  }
+
+ private:
+  std::string_view SplitFixed(std::string_view& line, bool takeRest) const;
+
+  // The three delimiters are never a trail byte of a double-byte Shift_JIS character (those are
+  // 0x40..0xFC), so the first delimiter byte is the first delimiter character: stepping over
+  // double-byte characters finds the same place as this plain byte scan.
+  std::string_view SplitDelimited(std::string_view& line) const {
+    const char* p = line.data();
+    const size_t n = line.size();
+    size_t i = 0;
+    if (delimiter_ >= 0) {
+      const char d = static_cast<char>(delimiter_);
+      while (i < n && p[i] != d) ++i;
+    } else {
+      i = n;
+    }
+    std::string_view field(p, i);
+    line = i < n ? std::string_view(p + i + 1, n - i - 1) : std::string_view();
+    return field;
+  }
+
+  bool fixedWidth_;
+  int width_;
+  int delimiter_;
+};
+
+// Removes single-byte white space (blank, tab, CR, LF, VT, FF) from both ends. A full-width
+// space is not white space.
+std::string_view TrimBlanks(std::string_view s);
+
+}  // namespace orbline

@@ -1,0 +1,45 @@
+// ReadInfo and ReadKinds: info.txt (route information) and kind.txt (train kinds).
+#include "doc/document.h"
+#include "doc/error_code.h"
+#include "doc/field_splitter.h"
+#include "doc/number.h"
+#include "doc/source_file.h"
+
+namespace orbline {
+
+int Document::ReadInfo() {
+  WaitCursorGuard wait(services_.waitCursor);
+  SourceFile file(*this, "info.txt", kErrInfoNotFound, kErrInfoUnknown);
+  if (!file.open()) return 0;
+  const FieldSplitter split(settings, delimiter);
+  std::string_view line;
+  // Lines 1..5: route name, version, author, effective date, first line of the remarks.
+  for (int i = 0; i < kRouteInfoCount && file.Next(&line); ++i) routeInfo[i] = split.Split(line, true);
+  // Lines 6..25 are appended to the remarks, each after a CR LF; later lines are ignored.
+  for (int j = 0; j < route::kMaxRemarksLines && file.Next(&line); ++j) {
+    Text& remarks = routeInfo[route::kRemarks];
+    remarks += "\r\n";
+    remarks += split.Split(line, true);
+  }
+  return file.failed() ? 0 : 1;
+}
+
+int Document::ReadKinds() {
+  WaitCursorGuard wait(services_.waitCursor);
+  SourceFile file(*this, "kind.txt", kErrKindNotFound, kErrKindUnknown);
+  if (!file.open()) return 0;
+  const FieldSplitter split(settings, delimiter);
+  std::string_view line;
+  for (int i = 0; i < kKindCapacity && file.Next(&line); ++i) {
+    // Red, green, blue: the low 8 bits of each.
+    uint32_t red = static_cast<uint8_t>(Atoi(split.Split(line, false)));
+    uint32_t green = static_cast<uint8_t>(Atoi(split.Split(line, false)));
+    uint32_t blue = static_cast<uint8_t>(Atoi(split.Split(line, false)));
+    kindColour[i] = red + green * 256 + blue * 65536;
+    kindTexts[i][kind::kText1] = split.Split(line, true);
+    kindTexts[i][kind::kText2] = split.Split(line, true);
+  }
+  return file.failed() ? 0 : 1;
+}
+
+}  // namespace orbline

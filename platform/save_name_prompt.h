@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace orbline {
+
+// Asks where to save the compiled file.
+class SaveNamePrompt {
+ public:
+  struct Request {
+    std::string defaultExtension;  // "zkf", without the dot
+    std::string initialName;       // file name offered, without folder
+    std::string filter;            // "ZKF File|*.zkf|All Files|*.*||"
+  };
+  struct Choice {
+    std::string folder;    // the folder chosen, as a path
+    std::string fileName;  // the name chosen, without folder
+  };
+
+  virtual ~SaveNamePrompt() = default;
+  // True with the choice filled on OK; false when the user cancelled.
+  virtual bool Ask(const Request& request, Choice* choice) = 0;
+};
+
+}  // namespace orbline

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package Orbline needs to build, test and benchmark.
+# Safe to run again: packages already present are left as they are.
+set -euo pipefail
+
+packages=(
+  g++
+  cmake
+  ninja-build
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  libc-bin          # iconv, used to build the Shift_JIS message tables
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "install-deps: installed ${missing[*]}"

@@ -1,0 +1,152 @@
+#include "doc/field_splitter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orbline {
+namespace {
+
+FieldSplitter Splitter(int kugiri, int kankaku = 5) {
+  FormatSettings s;
+  s.kugiri = kugiri;
+  s.kankaku = kankaku;
+  std::string delimiter;
+  DeriveDelimiter(kugiri, delimiter);
+  return FieldSplitter(s, delimiter);
+}
+
+// Every field of `line`, cut with `takeRest` 0, until the line is used up, plus one more call.
+std::vector<std::string> Fields(const FieldSplitter& split, std::string_view line, int extra = 1) {
+  std::vector<std::string> out;
+  while (!line.empty()) out.emplace_back(split.Split(line, false));
+  for (int i = 0; i < extra; ++i) out.emplace_back(split.Split(line, false));
+  return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST(FieldSplitterTest, CommaModeKeepsEmptyFieldsAndBlanks) {
+  auto comma = Splitter(FormatSettings::kComma);
+  EXPECT_EQ(Fields(comma, "12,,7"), (V{"12", "", "7", ""}));
+  // Blanks around a field stay part of it; atoi still reads " 5 " as 5.
+  EXPECT_EQ(Fields(comma, " 5 , x", 0), (V{" 5 ", " x"}));
+  // A trailing delimiter ends the line: the next field is empty, as after any end.
+  EXPECT_EQ(Fields(comma, "a,", 1), (V{"a", ""}));
+  EXPECT_EQ(Fields(comma, ",", 1), (V{"", ""}));
+}
+
+TEST(FieldSplitterTest, SpaceModeDoesNotMergeRuns) {
+  auto space = Splitter(FormatSettings::kSpace);
+  EXPECT_EQ(Fields(space, "a  b", 0), (V{"a", "", "b"}));
+  // Tabs are no delimiter in this mode.
+  EXPECT_EQ(Fields(space, "a\tb c", 0), (V{"a\tb", "c"}));
+}
+
+TEST(FieldSplitterTest, TabModeIgnoresTakeRest) {
+  auto tab = Splitter(FormatSettings::kTab);
+  std::string_view line = "a\tb";
+  EXPECT_EQ(tab.Split(line, true), "a");
+  EXPECT_EQ(line, "b");
+  EXPECT_EQ(tab.Split(line, true), "b");
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(tab.Split(line, true), "");
+}
+
+TEST(FieldSplitterTest, LineWithoutDelimiterIsOneField) {
+  auto comma = Splitter(FormatSettings::kComma);
+  EXPECT_EQ(Fields(comma, "abc def", 2), (V{"abc def", "", ""}));
+}
+
+TEST(FieldSplitterTest, DelimiterSearchStepsOverDoubleByteCharacters) {
+  auto comma = Splitter(FormatSettings::kComma);
+  // 表 is 0x95 0x5C and ソ is 0x83 0x5C: their trail bytes are a backslash, not a delimiter.
+  // 、 (0x81 0x41) and Ａ (0x82 0x60) hold no comma either.
+  EXPECT_EQ(Fields(comma, "\x95\x5C\x83\x5C,\x81\x41\x82\x60", 0), (V{"\x95\x5C\x83\x5C", "\x81\x41\x82\x60"}));
+  // A lead byte directly before the delimiter: the comma can never be a trail byte, so it still
+  // separates, and the lone lead byte stays at the end of the first field.
+  EXPECT_EQ(Fields(comma, "x\x81,y", 0), (V{"x\x81", "y"}));
+  // A lone lead byte at the very end is kept and nothing is read past it.
+  std::string buffer = "ab\x81" "ZZZ";
+  std::string_view line(buffer.data(), 3);
+  EXPECT_EQ(comma.Split(line, false), "ab\x81");
+  EXPECT_TRUE(line.empty());
+  // A NUL byte is an ordinary byte.
+  EXPECT_EQ(Fields(comma, std::string("a\0b,c", 5), 0), (V{std::string("a\0b", 3), "c"}));
+}
+
+TEST(FieldSplitterTest, OutOfRangeKugiriHasNoDelimiter) {
+  // kugiri 7 from a hand-edited profile leaves the delimiter empty: nothing separates.
+  auto none = Splitter(7);
+  EXPECT_EQ(Fields(none, "a,b\tc d", 1), (V{"a,b\tc d", ""}));
+}
+
+TEST(FieldSplitterTest, FixedWidthCutsAndTrimsEachField) {
+  auto fixed = Splitter(FormatSettings::kFixedWidth, 5);
+  // "  12    7": the first five bytes are two blanks, 12 and a blank.
+  EXPECT_EQ(Fields(fixed, "  12    7", 1), (V{"12", "7", ""}));
+  // Only single-byte white space is trimmed; the full-width space (0x81 0x40) stays.
+  EXPECT_EQ(Fields(fixed, "\t\x81\x40x \r\n", 0), (V{"\x81\x40x", ""}));
+  // A line no longer than the width is used up by one field.
+  std::string_view line = "abcde";
+  EXPECT_EQ(fixed.Split(line, false), "abcde");
+  EXPECT_TRUE(line.empty());
+  // What remains in the line is not trimmed; the next field trims its own.
+  line = "1    2 ";
+  fixed.Split(line, false);
+  EXPECT_EQ(line, "2 ");
+}
+
+TEST(FieldSplitterTest, FixedWidthTakeRestTakesTheWholeRest) {
+  auto fixed = Splitter(FormatSettings::kFixedWidth, 5);
+  std::string_view line = "1    rest of line  ";
+  EXPECT_EQ(fixed.Split(line, false), "1");
+  EXPECT_EQ(fixed.Split(line, true), "rest of line");
+  EXPECT_TRUE(line.empty());
+  EXPECT_EQ(fixed.Split(line, false), "");
+}
+
+TEST(FieldSplitterTest, FixedWidthZeroOrNegativeWidth) {
+  for (int width : {0, -3}) {
+    auto fixed = Splitter(FormatSettings::kFixedWidth, width);
+    std::string_view line = "12345";
+    EXPECT_EQ(fixed.Split(line, false), "");
+    EXPECT_EQ(line, "12345") << "the line never shrinks, width " << width;
+    EXPECT_EQ(fixed.Split(line, true), "12345");
+    EXPECT_TRUE(line.empty());
+  }
+}
+
+TEST(FieldSplitterTest, FixedWidthBoundaryInsideDoubleByteCharacter) {
+  auto fixed = Splitter(FormatSettings::kFixedWidth, 2);
+  // "a駅b": 駅 is 0x89 0x77; the boundary after two bytes falls between its two bytes.
+  EXPECT_EQ(Fields(fixed, "a\x89\x77" "b", 0), (V{"a\x89", "\x77" "b"}));
+}
+
+TEST(FieldSplitterTest, FieldsAreViewsIntoTheLine) {
+  // Cutting a field must not copy the rest of the line, or reading gets quadratic.
+  std::string text(1 << 20, 'x');
+  for (size_t i = 3; i < text.size(); i += 4) text[i] = ',';
+  auto comma = Splitter(FormatSettings::kComma);
+  std::string_view line = text;
+  size_t fields = 0;
+  while (!line.empty()) {
+    std::string_view f = comma.Split(line, false);
+    ASSERT_GE(f.data(), text.data());
+    ASSERT_LE(f.data() + f.size(), text.data() + text.size());
+    ASSERT_EQ(f, "xxx");
+    ++fields;
+  }
+  EXPECT_EQ(fields, text.size() / 4);
+}
+
+TEST(TrimBlanksTest, RemovesSingleByteWhiteSpaceOnly) {
+  EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
+  EXPECT_EQ(TrimBlanks("   "), "");
+  EXPECT_EQ(TrimBlanks(""), "");
+  EXPECT_EQ(TrimBlanks("\x81\x40"), "\x81\x40");
+}
+
+}  // namespace
+}  // namespace orbline
