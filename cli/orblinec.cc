@@ -1,61 +1,116 @@
-// orblinec: Zelkor Maker from the command line.
-//
-//   orblinec check [-C DIR]   reads every source file of the line in DIR as compiling does and
-//                             says what was read, or the first fault found.
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <string_view>
+// orblinec: Zelkor Maker from the command line. See kUsage for what it does.
+#include <sys/stat.h>
 
-#include "cli/terminal_message_sink.h"
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/terminal_diagnostics.h"
+#include "cli/zkf_dump.h"
+#include "compiler/check_data.h"
+#include "compiler/compile_command.h"
+#include "compiler/zkf_reader.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
+#include "platform/fixed_save_prompt.h"
 #include "platform/memory_profile_store.h"
+#include "platform/qt/qsettings_profile_store.h"
 
 namespace orbline {
 namespace {
 
-constexpr char kVersion[] = "Zelkor Maker Ver 1.17 (orblinec), ZKF 2.00";
+constexpr char kVersion[] = "orblinec (Zelkor Maker Ver 1.17), ZKF 2.00\n";
 
-void PrintUsage(std::FILE* out) {
-  std::fprintf(out,
-               "usage: orblinec check [-C DIR]\n"
-               "\n"
-               "  check    read every source file of the line in DIR (default: the current\n"
-               "           folder) and report the first fault, as compiling would\n"
-               "  -C DIR   the folder that holds info.txt, kind.txt, eki.txt, map.txt, data*.txt\n"
-               "  --help, --version\n");
+// The settings for this run: the profile's section "data" (unless --no-profile) with the
+// options on top, in a profile of its own so that nothing is written back.
+void LoadSettings(const CommandLine& cl, MemoryProfileStore& runProfile) {
+  FormatSettings s;
+  if (!cl.noProfile) {
+    QSettingsProfileStore profile(cl.profilePath.empty() ? ProfilePath() : QString::fromLocal8Bit(cl.profilePath.c_str()));
+    s = FormatSettings::Load(profile);
+  }
+  if (cl.kugiri) s.kugiri = *cl.kugiri;
+  if (cl.kankaku) s.kankaku = *cl.kankaku;
+  if (cl.weekkind) s.weekkind = *cl.weekkind;
+  if (cl.top) s.top = *cl.top;
+  if (cl.sec30) s.sec30 = *cl.sec30;
+  s.Save(runProfile);
 }
 
-int CountRows(const Document& doc, int& kinds, int& stations, int& items) {
-  kinds = stations = items = 0;
-  while (kinds < kKindCapacity && !(doc.kindTexts[kinds][0].empty() && doc.kindTexts[kinds][1].empty())) ++kinds;
-  while (stations < kStationCapacity && !doc.stationTexts[stations][station::kName].empty()) ++stations;
-  while (items < kMapItemCapacity && doc.mapValues[items][map::kKind] != 0) ++items;
-  return 0;
+// "<name of DIR>.zkf": the folder's own name, or "line" where it has none (the root).
+std::string DefaultOutput(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::weakly_canonical(folder.empty() ? "." : folder, ec);
+  std::string name = ec ? std::string() : p.filename().string();
+  return (name.empty() ? "line" : name) + ".zkf";
 }
 
-int Check(const std::string& folder) {
-  DiskLineReader files(folder);
-  // Default settings; the profile of the window comes with the compiler.
-  MemoryProfileStore profile;
-  TerminalMessageSink messages(stderr);
-  WaitCursor waitCursor;
-  auto doc = std::make_unique<Document>(Services{files, profile, messages, waitCursor});
-  doc->ResetTables();
-  if (!doc->ReadInfo() || !doc->ReadKinds() || !doc->ReadStations() || !doc->ReadMap() ||
-      !doc->ReadTimetables())
+std::string WithoutTrailingSlash(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+int ReadAndCompile(const CommandLine& cl) {
+  const std::string folder = WithoutTrailingSlash(cl.folder);
+  struct stat st;
+  if (!folder.empty() && (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+    std::fprintf(stderr, "orblinec: %s: no such folder\n", folder.c_str());
     return 1;
-  int kinds, stations, items;
-  CountRows(*doc, kinds, stations, items);
-  int trains[kDayTypeCount] = {};
-  for (int d = 0; d < kDayTypeCount; ++d)
-    while (trains[d] < kTrainCapacity && doc->trainValues[d][trains[d]][train::kKind] != 0) ++trains[d];
-  std::printf("read %s: %d kinds, %d stations, %d map items, trains %d/%d/%d, max calc station %d\n",
-              folder.empty() ? "." : folder.c_str(), kinds, stations, items, trains[0], trains[1], trains[2],
-              doc->maxCalcStation);
+  }
+  MemoryProfileStore runProfile;
+  LoadSettings(cl, runProfile);
+  DiskLineReader files(folder);
+  WaitCursor waitCursor;
+  FormatSettings shownSettings;
+  TerminalDiagnostics diagnostics(stderr, folder, shownSettings);
+  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;
+  FixedSavePrompt prompt(output);
+  auto doc = std::make_unique<Document>(Services{files, runProfile, diagnostics, waitCursor, &prompt});
+  shownSettings = doc->settings;
+
+  if (cl.command == CommandLine::Command::kCheck) {
+    doc->ResetTables();
+    bool ok = doc->ReadInfo() && doc->ReadKinds() && doc->ReadStations() && doc->ReadMap() && doc->ReadTimetables() &&
+              CheckData(*doc);
+    if (ok) std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
+    return ok ? 0 : 1;
+  }
+  if (!RunCompileCommand(*doc)) return 1;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(output, ec);
+  const auto where = std::filesystem::absolute(output, ec);
+  std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal().string()).c_str(),
+              static_cast<unsigned long long>(size));
   return 0;
+}
+
+int Dump(const CommandLine& cl) {
+  std::ifstream in(cl.zkfFile, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "orblinec: %s: cannot open\n", cl.zkfFile.c_str());
+    return 1;
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) {
+    std::fprintf(stderr, "orblinec: %s: cannot read\n", cl.zkfFile.c_str());
+    return 1;
+  }
+  ZkfError error;
+  std::optional<ZkfFile> file = ReadZkf(buffer.str(), &error);
+  if (!file) {
+    std::fprintf(stderr, "orblinec: %s: byte %zu: %s\n", cl.zkfFile.c_str(), error.offset, error.what.c_str());
+    return 1;
+  }
+  const std::string out = cl.json ? DumpJson(*file) : DumpText(*file);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -63,31 +118,27 @@ int Check(const std::string& folder) {
 
 int main(int argc, char** argv) {
   using namespace orbline;
-  std::string command;
-  std::string folder;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      PrintUsage(stdout);
-      return 0;
-    }
-    if (arg == "--version") {
-      std::printf("%s\n", kVersion);
-      return 0;
-    }
-    if (arg == "-C" && i + 1 < argc) {
-      folder = argv[++i];
-    } else if (command.empty() && arg == "check") {
-      command = arg;
-    } else {
-      std::fprintf(stderr, "orblinec: unexpected argument '%s'\n", argv[i]);
-      PrintUsage(stderr);
-      return 2;
-    }
-  }
-  if (command.empty()) {
-    PrintUsage(stderr);
+  std::string error;
+  std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
+  if (!cl) {
+    std::fprintf(stderr, "orblinec: %s\n\n%s", error.c_str(), kUsage);
     return 2;
   }
-  return Check(folder);
+  switch (cl->command) {
+    case CommandLine::Command::kHelp:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case CommandLine::Command::kVersion:
+      std::fputs(kVersion, stdout);
+      return 0;
+    case CommandLine::Command::kCompile:
+    case CommandLine::Command::kCheck:
+      return ReadAndCompile(*cl);
+    case CommandLine::Command::kDump:
+      return Dump(*cl);
+    case CommandLine::Command::kNone:
+      break;
+  }
+  std::fputs(kUsage, stderr);
+  return 2;
 }

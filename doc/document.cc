@@ -40,7 +40,7 @@ void Document::ResetTables() {
 }
 
 void Document::ReportError(int code, int a, int b) {
-  services_.messages.Show(FormatErrorBox(code, a, b), {}, MessageIcon::kStop);
+  services_.messages.ShowError(code, a, b, FormatErrorBox(code, a, b));
 }
 
 void Document::DeriveDelimiter() { orbline::DeriveDelimiter(settings.kugiri, delimiter); }

@@ -57,6 +57,9 @@ class Document {
 
   // What outlives a command.
   Text targetFileName;
+  // The folder the compiled file was last saved in; empty until then. Choosing it never changes
+  // where the source files are read from.
+  std::string targetFolder;
   Text delimiter;
   int maxCalcStation = 0;
   FormatSettings settings;

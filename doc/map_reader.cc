@@ -16,7 +16,7 @@ int Document::ReadMap() {
   std::string_view line;
   // No value is checked here; lines after the 2000th are never read.
   for (int i = 0; i < kMapItemCapacity && file.Next(&line); ++i) {
-    for (int k = 0; k < kMapValueCount; ++k) mapValues[i][k] = FieldWord(split.Split(line, false));
+    for (int k = 0; k < kMapValueCount; ++k) mapValues[i][k] = static_cast<uint16_t>(split.SplitInt(line));
     mapTexts[i] = split.Split(line, true);
   }
   return file.failed() ? 0 : 1;

@@ -32,9 +32,9 @@ int Document::ReadKinds() {
   std::string_view line;
   for (int i = 0; i < kKindCapacity && file.Next(&line); ++i) {
     // Red, green, blue: the low 8 bits of each.
-    uint32_t red = static_cast<uint8_t>(Atoi(split.Split(line, false)));
-    uint32_t green = static_cast<uint8_t>(Atoi(split.Split(line, false)));
-    uint32_t blue = static_cast<uint8_t>(Atoi(split.Split(line, false)));
+    uint32_t red = static_cast<uint8_t>(split.SplitInt(line));
+    uint32_t green = static_cast<uint8_t>(split.SplitInt(line));
+    uint32_t blue = static_cast<uint8_t>(split.SplitInt(line));
     kindColour[i] = red + green * 256 + blue * 65536;
     kindTexts[i][kind::kText1] = split.Split(line, true);
     kindTexts[i][kind::kText2] = split.Split(line, true);

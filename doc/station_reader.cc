@@ -15,14 +15,14 @@ int Document::ReadStations() {
   std::string_view line;
   for (int i = 0; i < kStationCapacity && file.Next(&line); ++i) {
     auto& values = stationValues[i];
-    for (int k = 0; k < kStationValueCount; ++k) values[k] = FieldWord(split.Split(line, false));
+    for (int k = 0; k < kStationValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
     auto& texts = stationTexts[i];
     texts[station::kLabel] = split.Split(line, false);
     texts[station::kName] = split.Split(line, true);
     texts[station::kNote] = split.Split(line, true);
     // The row stays stored when it is rejected. The ratio is checked first, so a line with both
     // faults is reported as a bad ratio.
-    if (values[station::kRatio] >= 100) {
+    if (values[station::kRatio] > kMaxRatio) {
       file.Close();
       ReportError(kErrEkiRatio, i + 1, 0);
       return 0;

@@ -19,6 +19,11 @@ inline constexpr int kTrainTextCount = 3;
 inline constexpr int kTrainHeaderValueCount = 7;
 inline constexpr int kCalcStationCapacity = 100;  // calc stations 1..100 of a timetable
 
+// Value ranges the checks hold the tables to.
+inline constexpr int kMaxCarType = 100;        // a train's car type is 1..100
+inline constexpr int kMaxStationNumber = 300;  // station numbers and calc-station numbers are 0..300
+inline constexpr int kMaxRatio = 99;           // a station's ratio is 0..99 percent
+
 // `RouteInfo` texts.
 namespace route {
 inline constexpr int kRouteName = 0;

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdio>
 
+#include "doc/day_type_scheme.h"
 #include "doc/document.h"
 #include "doc/error_code.h"
 #include "doc/field_splitter.h"
@@ -10,14 +11,6 @@
 
 namespace orbline {
 namespace {
-
-// Which file feeds which day type, by `weekkind`: entry d is the file number for day type d.
-constexpr std::array<std::array<int, kDayTypeCount>, 4> kFilesByScheme = {{
-    {1, 2, 2},  // 0 weekday / weekend
-    {1, 1, 1},  // 1 no distinction
-    {1, 2, 3},  // 2 weekday / Saturday / Sunday
-    {1, 1, 2},  // 3 weekday and Saturday / Sunday
-}};
 
 // One column group of a timetable header.
 struct StopColumn {
@@ -34,13 +27,13 @@ bool StartsWith(std::string_view rest, char upper, char lower) {
 
 int Document::ReadTimetables() {
   WaitCursorGuard wait(services_.waitCursor);
-  if (settings.weekkind < 0 || settings.weekkind >= static_cast<int>(kFilesByScheme.size())) {
+  if (TimetableFileFor(settings.weekkind, kWeekday) == 0) {
     // A hand-edited profile: no scheme says which files to read, so read none and say so.
     ReportError(kErrWeekkind, settings.weekkind, 0);
     return 0;
   }
   for (int day = 0; day < kDayTypeCount; ++day)
-    if (!ReadTimetableFile(kFilesByScheme[settings.weekkind][day], day)) return 0;
+    if (!ReadTimetableFile(TimetableFileFor(settings.weekkind, day), day)) return 0;
   return 1;
 }
 
@@ -66,7 +59,7 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
   }
   for (int k = 0; k < kTrainHeaderValueCount; ++k) split.Split(header, false);
   for (; columnCount < kCalcStationCapacity; ++columnCount) {
-    const auto number = static_cast<uint8_t>(Atoi(split.Split(header, false)));
+    const auto number = static_cast<uint8_t>(split.SplitInt(header));
     split.Split(header, false);
     split.Split(header, false);
     if (number == 0) break;
@@ -92,15 +85,15 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
   const bool fixedWidth = settings.kugiri == FormatSettings::kFixedWidth;
   for (int i = 0; i < kTrainCapacity && file.Next(&line); ++i) {
     auto& values = trainValues[dayType][i];
-    for (int k = 0; k < kTrainHeaderValueCount; ++k) values[k] = FieldWord(split.Split(line, false));
+    for (int k = 0; k < kTrainHeaderValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
     for (int k = 0; k < columnCount; ++k) {
       const StopColumn& column = columns[k];
       // 16-bit arithmetic throughout: the stored words wrap around modulo 65536.
-      const uint32_t hours = static_cast<uint32_t>(Atoi(split.Split(line, false)));
-      const uint32_t minutes = static_cast<uint32_t>(Atoi(split.Split(line, false)));
-      uint32_t wait = static_cast<uint32_t>(Atoi(split.Split(line, false))) * 10u;
-      uint32_t b = column.hasB ? static_cast<uint32_t>(Atoi(split.Split(line, false))) * 2u : 0u;
-      if (column.hasT && Atoi(split.Split(line, false)) > 0) b += 1;
+      const uint32_t hours = static_cast<uint32_t>(split.SplitInt(line));
+      const uint32_t minutes = static_cast<uint32_t>(split.SplitInt(line));
+      uint32_t wait = static_cast<uint32_t>(split.SplitInt(line)) * 10u;
+      uint32_t b = column.hasB ? static_cast<uint32_t>(split.SplitInt(line)) * 2u : 0u;
+      if (column.hasT && split.SplitInt(line) > 0) b += 1;
       if (settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
       values[train::TimeIndex(column.calcStation)] = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
       // Nothing is masked: a wait of 52 minutes or more carries into the B and T bits.
@@ -118,9 +111,9 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
     int code = 0;
     if (values[train::kKind] < 1 || values[train::kKind] > kKindCapacity) {
       code = kErrDataKind;
-    } else if (values[train::kCarType] < 1 || values[train::kCarType] > 100) {
+    } else if (values[train::kCarType] < 1 || values[train::kCarType] > kMaxCarType) {
       code = kErrDataCarType;
-    } else if (values[train::kStationA] > kStationCapacity || values[train::kStationB] > kStationCapacity) {
+    } else if (values[train::kStationA] > kMaxStationNumber || values[train::kStationB] > kMaxStationNumber) {
       code = kErrDataStation;
     }
     if (code != 0) {

@@ -10,6 +10,7 @@ class SaveNamePrompt {
   struct Request {
     std::string defaultExtension;  // "zkf", without the dot
     std::string initialName;       // file name offered, without folder
+    std::string initialFolder;     // where the prompt starts; empty for the working folder
     std::string filter;            // "ZKF File|*.zkf|All Files|*.*||"
   };
   struct Choice {

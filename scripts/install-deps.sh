@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  qt6-base-dev      # QtCore: the profile (QSettings) shared by the window and orblinec
   libc-bin          # iconv, used to build the Shift_JIS message tables
 )
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,33 @@ TEST(TrimBlanksTest, RemovesSingleByteWhiteSpaceOnly) {
   EXPECT_EQ(TrimBlanks("   "), "");
   EXPECT_EQ(TrimBlanks(""), "");
   EXPECT_EQ(TrimBlanks("\x81\x40"), "\x81\x40");
+}
+
+}  // namespace
+}  // namespace orbline
+
+namespace orbline {
+namespace {
+
+TEST(FieldSplitterTest, SplitIntIsAtoiOfTheNextField) {
+  std::mt19937 rng(99);
+  static const char kBytes[] = "0123456789 \t,+-\r\x0b" "ab\x81\x40";
+  for (int kugiri : {0, 1, 2, 3, 9}) {
+    for (int kankaku : {0, 1, 3, 5}) {
+      auto split = Splitter(kugiri, kankaku);
+      for (int round = 0; round < 300; ++round) {
+        std::string text(rng() % 40, ' ');
+        for (char& c : text) c = kBytes[rng() % (sizeof kBytes - 1)];
+        std::string_view a = text, b = text;
+        for (int field = 0; field < 12; ++field) {
+          const int32_t expected = Atoi(split.Split(a, false));
+          ASSERT_EQ(split.SplitInt(b), expected) << "kugiri " << kugiri << " line '" << text << "' field " << field;
+          ASSERT_EQ(a.data() + a.size(), b.data() + b.size());
+          ASSERT_EQ(a.size(), b.size());
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

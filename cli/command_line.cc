@@ -1,0 +1,157 @@
+#include "cli/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace orbline {
+
+const char kUsage[] =
+    "usage: orblinec compile [-C DIR] [-o FILE] [settings]\n"
+    "       orblinec check [-C DIR] [settings]\n"
+    "       orblinec dump FILE.zkf [--json]\n"
+    "       orblinec --help | --version\n"
+    "\n"
+    "compile  read the line's source files from DIR (default: the current folder), check them\n"
+    "         and write the ZKF file FILE (default: <name of DIR>.zkf in the current folder)\n"
+    "check    read and check the source files as compile does, without writing\n"
+    "dump     show a ZKF file's contents; --json for scripts\n"
+    "\n"
+    "Messages go to standard error, one line each: [<file>:<line>: ]error <code>: <message>.\n"
+    "Exit status: 0 when done, 1 when a fault stopped it, 2 for a usage error.\n"
+    "\n"
+    "settings (default: the window's profile, section \"data\"; given ones apply to this run only):\n"
+    "  --no-profile           ignore the profile and start from the default settings\n"
+    "  --profile FILE         read the settings from another profile file\n"
+    "  --kugiri N             field separation: 0 tab, 1 comma, 2 half-width space, 3 fixed width\n"
+    "  --separator tab|comma|space|fixed   the same by name\n"
+    "  --kankaku N            field width in bytes with fixed width (0..100)\n"
+    "  --weekkind N           day types: 0 weekday/weekend, 1 one timetable, 2 weekday/Saturday/Sunday,\n"
+    "                         3 weekday and Saturday/Sunday\n"
+    "  --top 0|1              skip the first line of each timetable file\n"
+    "  --30sec 0|1            a wait of exactly one minute becomes 30 seconds\n";
+
+namespace {
+
+bool ParseInt(const std::string& text, int min, int max, int* value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  long v = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || v < min || v > max) return false;
+  *value = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error) {
+  CommandLine cl;
+  std::vector<std::string> positional;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) {
+        *error = arg + " needs a value";
+        return false;
+      }
+      *out = args[++i];
+      return true;
+    };
+    auto number = [&](std::optional<int>* out, int min, int max) {
+      std::string text;
+      if (!value(&text)) return false;
+      int v;
+      if (!ParseInt(text, min, max, &v)) {
+        *error = arg + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
+                 ", not '" + text + "'";
+        return false;
+      }
+      *out = v;
+      return true;
+    };
+
+    if (arg == "--help" || arg == "-h") {
+      cl.command = CommandLine::Command::kHelp;
+      return cl;
+    }
+    if (arg == "--version") {
+      cl.command = CommandLine::Command::kVersion;
+      return cl;
+    }
+    bool ok = true;
+    if (arg == "-C") {
+      ok = value(&cl.folder);
+    } else if (arg == "-o") {
+      ok = value(&cl.output);
+    } else if (arg == "--no-profile") {
+      cl.noProfile = true;
+    } else if (arg == "--profile") {
+      ok = value(&cl.profilePath);
+    } else if (arg == "--kugiri") {
+      ok = number(&cl.kugiri, 0, 3);
+    } else if (arg == "--separator") {
+      std::string name;
+      ok = value(&name);
+      if (ok) {
+        const char* names[] = {"tab", "comma", "space", "fixed"};
+        cl.kugiri.reset();
+        for (int k = 0; k < 4; ++k)
+          if (name == names[k]) cl.kugiri = k;
+        if (!cl.kugiri) {
+          *error = "--separator takes tab, comma, space or fixed, not '" + name + "'";
+          ok = false;
+        }
+      }
+    } else if (arg == "--kankaku") {
+      ok = number(&cl.kankaku, 0, 100);
+    } else if (arg == "--weekkind") {
+      ok = number(&cl.weekkind, 0, 3);
+    } else if (arg == "--top") {
+      ok = number(&cl.top, 0, 1);
+    } else if (arg == "--30sec") {
+      ok = number(&cl.sec30, 0, 1);
+    } else if (arg == "--json") {
+      cl.json = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      *error = "unknown option " + arg;
+      ok = false;
+    } else {
+      positional.push_back(arg);
+    }
+    if (!ok) return std::nullopt;
+  }
+
+  if (positional.empty()) {
+    *error = "no command given";
+    return std::nullopt;
+  }
+  const std::string& command = positional[0];
+  if (command == "compile" || command == "check") {
+    cl.command = command == "compile" ? CommandLine::Command::kCompile : CommandLine::Command::kCheck;
+    if (positional.size() > 1) {
+      *error = "unexpected argument '" + positional[1] + "'";
+      return std::nullopt;
+    }
+    if (cl.command == CommandLine::Command::kCheck && !cl.output.empty()) {
+      *error = "check writes no file; -o goes with compile";
+      return std::nullopt;
+    }
+  } else if (command == "dump") {
+    cl.command = CommandLine::Command::kDump;
+    if (positional.size() != 2) {
+      *error = "dump takes one ZKF file";
+      return std::nullopt;
+    }
+    cl.zkfFile = positional[1];
+  } else {
+    *error = "unknown command '" + command + "'";
+    return std::nullopt;
+  }
+  if (cl.json && cl.command != CommandLine::Command::kDump) {
+    *error = "--json goes with dump";
+    return std::nullopt;
+  }
+  return cl;
+}
+
+}  // namespace orbline

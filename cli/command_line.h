@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orbline {
+
+// What orblinec was asked to do.
+struct CommandLine {
+  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump };
+  Command command = Command::kNone;
+
+  std::string folder;  // -C: where the source files are; empty for the current folder
+  std::string output;  // -o: the compiled file; empty for "<name of the folder>.zkf"
+  bool noProfile = false;
+  std::string profilePath;  // --profile: another profile file
+  // Settings given for this run only; never written back.
+  std::optional<int> kugiri, kankaku, weekkind, top, sec30;
+
+  std::string zkfFile;  // dump
+  bool json = false;    // dump --json
+};
+
+// Parses the arguments after the program name. On a usage error returns nullopt with `*error`
+// saying what is wrong.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error);
+
+// The help text.
+extern const char kUsage[];
+
+}  // namespace orbline

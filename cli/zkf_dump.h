@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "compiler/zkf_reader.h"
+
+namespace orbline {
+
+// The decoded file for a person to read, texts shown as UTF-8.
+std::string DumpText(const ZkfFile& file);
+
+// The decoded file as one JSON object, texts as UTF-8 strings.
+std::string DumpJson(const ZkfFile& file);
+
+}  // namespace orbline
