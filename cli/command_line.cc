@@ -9,12 +9,18 @@ const char kUsage[] =
     "usage: orblinec compile [-C DIR] [-o FILE] [settings]\n"
     "       orblinec check [-C DIR] [settings]\n"
     "       orblinec dump FILE.zkf [--json]\n"
+    "       orblinec render [-C DIR] [settings] --mode N [--page P] [--grid] [--size WxH] -o FILE\n"
     "       orblinec --help | --version\n"
     "\n"
     "compile  read the line's source files from DIR (default: the current folder), check them\n"
     "         and write the ZKF file FILE (default: <name of DIR>.zkf in the current folder)\n"
     "check    read and check the source files as compile does, without writing\n"
     "dump     show a ZKF file's contents; --json for scripts\n"
+    "render   read the files of display N as the window's test command does and draw it, as the\n"
+    "         window would, into FILE (.png, .svg or .pdf); N is 1 route info, 2 kinds, 3 stations,\n"
+    "         4 bird's-eye view, 5 diagram, 6 route map, 7 timetable; P is the page 1..12 (default\n"
+    "         1); --grid draws the map grid; the size defaults to 1000x750. The image is written\n"
+    "         even when a file has a fault, which is reported and ends with status 1\n"
     "\n"
     "Messages go to standard error, one line each: [<file>:<line>: ]error <code>: <message>.\n"
     "Exit status: 0 when done, 1 when a fault stopped it, 2 for a usage error.\n"
@@ -112,6 +118,28 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       ok = number(&cl.sec30, 0, 1);
     } else if (arg == "--json") {
       cl.json = true;
+    } else if (arg == "--mode") {
+      std::optional<int> v;
+      ok = number(&v, 1, 7);
+      if (ok) cl.mode = *v;
+    } else if (arg == "--page") {
+      std::optional<int> v;
+      ok = number(&v, 1, 12);
+      if (ok) cl.page = *v;
+    } else if (arg == "--grid") {
+      cl.grid = true;
+    } else if (arg == "--size") {
+      std::string text;
+      ok = value(&text);
+      const size_t x = text.find('x');
+      int w = 0, h = 0;
+      if (ok && (x == std::string::npos || !ParseInt(text.substr(0, x), 1, 20000, &w) ||
+                 !ParseInt(text.substr(x + 1), 1, 20000, &h))) {
+        *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + text + "'";
+        ok = false;
+      }
+      cl.width = w;
+      cl.height = h;
     } else if (!arg.empty() && arg[0] == '-') {
       *error = "unknown option " + arg;
       ok = false;
@@ -134,6 +162,20 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     }
     if (cl.command == CommandLine::Command::kCheck && !cl.output.empty()) {
       *error = "check writes no file; -o goes with compile";
+      return std::nullopt;
+    }
+  } else if (command == "render") {
+    cl.command = CommandLine::Command::kRender;
+    if (positional.size() > 1) {
+      *error = "unexpected argument '" + positional[1] + "'";
+      return std::nullopt;
+    }
+    if (cl.mode == 0) {
+      *error = "render needs --mode N";
+      return std::nullopt;
+    }
+    if (cl.output.empty()) {
+      *error = "render needs -o FILE";
       return std::nullopt;
     }
   } else if (command == "dump") {

@@ -8,7 +8,7 @@ namespace orbline {
 
 // What orblinec was asked to do.
 struct CommandLine {
-  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump };
+  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender };
   Command command = Command::kNone;
 
   std::string folder;  // -C: where the source files are; empty for the current folder
@@ -17,6 +17,12 @@ struct CommandLine {
   std::string profilePath;  // --profile: another profile file
   // Settings given for this run only; never written back.
   std::optional<int> kugiri, kankaku, weekkind, top, sec30;
+
+  // render: the display, its page, the grid and the image size in pixels.
+  int mode = 0;
+  int page = 1;
+  bool grid = false;
+  int width = 1000, height = 750;
 
   std::string zkfFile;  // dump
   bool json = false;    // dump --json

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "cli/command_line.h"
+#include "cli/render.h"
 #include "cli/terminal_diagnostics.h"
 #include "cli/zkf_dump.h"
 #include "compiler/check_data.h"
@@ -21,6 +24,8 @@
 #include "platform/fixed_save_prompt.h"
 #include "platform/memory_profile_store.h"
 #include "platform/qt/qsettings_profile_store.h"
+#include "view/qpainter_canvas.h"
+#include "view/view_commands.h"
 
 namespace orbline {
 namespace {
@@ -69,11 +74,41 @@ int ReadAndCompile(const CommandLine& cl) {
   WaitCursor waitCursor;
   FormatSettings shownSettings;
   TerminalDiagnostics diagnostics(stderr, folder, shownSettings);
-  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;
+  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;  // compile only
   FixedSavePrompt prompt(output);
   auto doc = std::make_unique<Document>(Services{files, runProfile, diagnostics, waitCursor, &prompt});
   shownSettings = doc->settings;
 
+  if (cl.command == CommandLine::Command::kRender) {
+    if (!IsImagePath(cl.output)) {
+      std::fprintf(stderr, "orblinec: %s: the image file must end in .png, .svg or .pdf\n", cl.output.c_str());
+      return 2;
+    }
+    // Drawing needs a GUI application, but no display; Qt's own notes about its environment are
+    // not this program's messages.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "orblinec: %s\n", qPrintable(message));
+    });
+    int argc = 1;
+    char name[] = "orblinec";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    RegisterJapaneseFont();
+    ViewState state;
+    state.eria = cl.page;
+    state.grid = cl.grid ? 1 : 0;
+    // As the window's test command: reset, read the display's files, draw whatever was read.
+    ViewCommands commands(*doc, state, [] {});
+    commands.Test(cl.mode);
+    std::string error;
+    if (!RenderDisplay(*doc, state, cl.width, cl.height, cl.output, &error)) {
+      std::fprintf(stderr, "orblinec: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("wrote %s (%dx%d)\n", cl.output.c_str(), cl.width, cl.height);
+    return diagnostics.count() == 0 ? 0 : 1;
+  }
   if (cl.command == CommandLine::Command::kCheck) {
     doc->ResetTables();
     bool ok = doc->ReadInfo() && doc->ReadKinds() && doc->ReadStations() && doc->ReadMap() && doc->ReadTimetables() &&
@@ -133,6 +168,7 @@ int main(int argc, char** argv) {
       return 0;
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
+    case CommandLine::Command::kRender:
       return ReadAndCompile(*cl);
     case CommandLine::Command::kDump:
       return Dump(*cl);

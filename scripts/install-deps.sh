@@ -10,7 +10,10 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
-  qt6-base-dev      # QtCore: the profile (QSettings) shared by the window and orblinec
+  qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
+  qt6-svg-dev       # SVG output of orblinec render
+  fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
+  xvfb              # a display for screenshots of the real window
   libc-bin          # iconv, used to build the Shift_JIS message tables
 )
 

@@ -215,5 +215,34 @@ TEST_F(OrblinecTest, UsageAndBrokenFiles) {
   EXPECT_EQ(r.err, "orblinec: short.zkf: byte 9: the file ends here, in a WORD of 2 bytes (1 left)\n");
 }
 
+TEST_F(OrblinecTest, RendersEveryDisplayAsAnImage) {
+  const struct {
+    const char* args;
+    const char* file;
+    const char* magic;
+  } cases[] = {
+      {"--mode 3", "eki.png", "\x89PNG"},
+      {"--mode 4 --page 2 --grid --size 640x480", "map.png", "\x89PNG"},
+      {"--mode 5", "diagram.svg", "<?xml"},
+      {"--mode 7 --page 12", "times.pdf", "%PDF"},
+  };
+  for (const auto& c : cases) {
+    RunResult r = Cli("render -C '" + kSample + "' --no-profile " + c.args + " -o " + c.file);
+    EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
+    EXPECT_EQ(r.out.rfind(std::string("wrote ") + c.file, 0), 0u) << r.out;
+    EXPECT_EQ(Slurp(dir_ / c.file).rfind(c.magic, 0), 0u) << c.file;
+  }
+  // A reader's fault is reported and the image is still written, as the window repaints.
+  RunResult r = Cli("render -C . --no-profile --mode 1 -o empty.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "error 21: info.txtが見つかりません\n");
+  EXPECT_TRUE(fs::exists(dir_ / "empty.png"));
+  // Usage errors.
+  EXPECT_EQ(Cli("render -C . --mode 8 -o x.png").status, 2);
+  EXPECT_EQ(Cli("render -C . -o x.png").status, 2);
+  EXPECT_EQ(Cli("render -C . --mode 1 -o x.bmp").status, 2);
+  EXPECT_EQ(Cli("render -C . --mode 1 --size 0x5 -o x.png").status, 2);
+}
+
 }  // namespace
 }  // namespace orbline

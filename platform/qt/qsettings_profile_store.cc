@@ -16,7 +16,7 @@ QString ProfilePath() {
   const QByteArray env = qgetenv("ORBLINE_PROFILE");
   if (!env.isEmpty()) return QString::fromLocal8Bit(env);
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QLatin1String("/Orbline/orbline.ini");
+         QLatin1String("/Orbline.ini");
 }
 
 QSettingsProfileStore::QSettingsProfileStore(const QString& path) : settings_(path, QSettings::IniFormat) {}

@@ -1,0 +1,63 @@
+// orbline: the Zelkor Maker window.
+//
+//   orbline [FOLDER]
+//
+// The source files are read from FOLDER, or from the folder the program was started in.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/orbline_view.h"
+#include "app/qt_services.h"
+#include "doc/document.h"
+#include "platform/disk_line_reader.h"
+#include "platform/qt/qsettings_profile_store.h"
+
+int main(int argc, char** argv) {
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  QApplication app(argc, argv);
+  orbline::SetUpApplication(app);
+
+  QString folder = QDir::currentPath();
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1) {
+    const QFileInfo given(args.at(1));
+    if (!given.isDir()) {
+      std::fprintf(stderr, "orbline: %s: no such folder\nusage: orbline [FOLDER]\n", args.at(1).toLocal8Bit().constData());
+      return 2;
+    }
+    folder = given.absoluteFilePath();
+  }
+
+  orbline::QSettingsProfileStore profile;
+  orbline::QtMessageSink messages;
+  orbline::QtWaitCursor waitCursor;
+  orbline::QtSavePrompt savePrompt(folder);
+  orbline::DiskLineReader files(QFile::encodeName(folder).toStdString());
+  auto doc = std::make_unique<orbline::Document>(
+      orbline::Services{files, profile, messages, waitCursor, &savePrompt});
+  int status;
+  {
+    orbline::MainWindow window(*doc, profile, messages);
+    // For measuring start-up: report the time to the first painted window, then end.
+    if (qEnvironmentVariableIsSet("ORBLINE_QUIT_AFTER_FIRST_PAINT")) {
+      QObject::connect(window.view(), &orbline::OrblineView::statusText, &app, [&] {
+        std::printf("first paint after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
+        std::fflush(stdout);
+        QTimer::singleShot(0, &app, &QApplication::quit);
+      });
+    }
+    window.show();
+    status = app.exec();
+  }  // the view writes section "mode" as the window goes
+  doc.reset();  // the document writes section "data"
+  return status;
+}

@@ -1,0 +1,179 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/about_dialog.h"
+#include "app/command_ids.h"
+#include "app/format_settings_dialog.h"
+#include "app/orbline_view.h"
+#include "app/ui_tables.h"
+#include "doc/document.h"
+
+namespace orbline {
+namespace {
+
+constexpr int kStatusPaneWidth = 260;  // pixels of pane 1
+
+int TestMode(int id) {
+  switch (id) {
+    case ID_TEST_INFO: return ViewState::kModeRouteInfo;
+    case ID_TEST_KIND: return ViewState::kModeKinds;
+    case ID_TEST_EKI: return ViewState::kModeStations;
+    case ID_TEST_BIRDSEYE: return ViewState::kModeBirdsEye;
+    case ID_TEST_DIAGRAM: return ViewState::kModeDiagram;
+    case ID_TEST_ROUTEMAP: return ViewState::kModeRouteMap;
+    case ID_TEST_TIMETABLE: return ViewState::kModeTimetable;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), printer_(new QPrinter(QPrinter::ScreenResolution)) {
+  view_ = new OrblineView(doc, profile, messages, this);
+  setCentralWidget(view_);
+  BuildMenus();
+  BuildAccelerators();
+  BuildToolBar();
+  BuildStatusBar();
+  connect(view_, &OrblineView::statusText, panes_[1], &QLabel::setText);
+  connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
+  UpdateCheckMarks();
+  setWindowTitle(WindowCaption());
+  resize(820, 680);
+}
+
+MainWindow::~MainWindow() { delete printer_; }
+
+QAction* MainWindow::action(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QLabel* MainWindow::statusPane(int index) const { return index == 0 || index == 1 ? panes_[index] : nullptr; }
+
+void MainWindow::BuildMenus() {
+  for (const MenuPopup& popup : MenuTable()) {
+    QMenu* menu = menuBar()->addMenu(popup.title);
+    for (const MenuItem& item : popup.items) {
+      if (item.id == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      // The key text after "\t" is only shown; the accelerators are separate.
+      auto* a = new QAction(item.text, this);
+      a->setData(item.id);
+      a->setStatusTip(StatusPrompt(item.id));
+      a->setToolTip(ToolTipText(item.id));
+      a->setShortcutContext(Qt::WidgetShortcut);
+      const bool checkable = MapPageOf(item.id) != 0 || item.id == ID_VIEW_GRID || item.id == ID_VIEW_TOOLBAR ||
+                             item.id == ID_VIEW_STATUS_BAR;
+      a->setCheckable(checkable);
+      connect(a, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
+      actions_[item.id] = a;
+      menu->addAction(a);
+    }
+  }
+}
+
+void MainWindow::BuildAccelerators() {
+  for (const Accelerator& acc : AcceleratorTable()) {
+    auto* shortcut = new QShortcut(acc.key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, id = acc.id] { Dispatch(id); });
+  }
+}
+
+void MainWindow::BuildToolBar() {
+  toolBar_ = new QToolBar(ToolTipText(ID_VIEW_TOOLBAR), this);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setIconSize(QSize(16, 15));
+  toolBar_->setFloatable(true);
+  for (int id : ToolBarTable()) {
+    if (id == 0) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    QAction* a = action(id);
+    a->setIcon(QIcon(ToolBarImage(id)));
+    toolBar_->addAction(a);
+  }
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  connect(toolBar_, &QToolBar::visibilityChanged, this, [this] { UpdateCheckMarks(); });
+}
+
+void MainWindow::BuildStatusBar() {
+  panes_[0] = new QLabel(IdleText());
+  panes_[1] = new QLabel();
+  panes_[1]->setFixedWidth(kStatusPaneWidth);
+  panes_[1]->setFrameShape(QFrame::Panel);
+  panes_[1]->setFrameShadow(QFrame::Sunken);
+  // Prompts replace pane 0 while a menu item or button is under the pointer; pane 1 stays.
+  statusBar()->addWidget(panes_[0], 1);
+  statusBar()->addPermanentWidget(panes_[1]);
+}
+
+void MainWindow::UpdateCheckMarks() {
+  const ViewState& s = view_->state();
+  for (int p = 1; p <= 12; ++p) action(kMapPageIds[p - 1])->setChecked(s.eria == p);
+  action(ID_VIEW_GRID)->setChecked(s.grid != 0);
+  action(ID_VIEW_TOOLBAR)->setChecked(toolBar_ == nullptr || !toolBar_->isHidden());
+  action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void MainWindow::Dispatch(int id) {
+  if (const int mode = TestMode(id)) {
+    view_->commands().Test(mode);
+  } else if (const int page = MapPageOf(id)) {
+    view_->commands().SelectPage(page);
+  } else {
+    switch (id) {
+      case ID_VIEW_GRID: view_->commands().ToggleGrid(); break;
+      case ID_FILE_COMPILE: view_->commands().Compile(); break;
+      case ID_FILE_SETTINGS: RunSettingsCommand(doc_, this); break;
+      case ID_FILE_PRINT: PrintWithDialog(); break;
+      case ID_FILE_PRINT_DIRECT: view_->Print(*printer_); break;
+      case ID_FILE_PRINT_PREVIEW: PrintPreview(); break;
+      case ID_FILE_PRINT_SETUP: PrinterSetup(); break;
+      case ID_APP_ABOUT: {
+        AboutDialog about(this);
+        about.exec();
+        break;
+      }
+      case ID_APP_EXIT: close(); break;
+      case ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;
+      case ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); break;
+      default: break;
+    }
+  }
+  UpdateCheckMarks();
+}
+
+void MainWindow::PrintWithDialog() {
+  QPrintDialog dialog(printer_, this);
+  if (dialog.exec() == QDialog::Accepted) view_->Print(*printer_);
+}
+
+void MainWindow::PrintPreview() {
+  QPrintPreviewDialog preview(printer_, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { view_->Print(*printer); });
+  preview.exec();
+}
+
+void MainWindow::PrinterSetup() {
+  QPageSetupDialog dialog(printer_, this);
+  dialog.exec();
+}
+
+}  // namespace orbline

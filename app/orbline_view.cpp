@@ -1,0 +1,63 @@
+#include "app/orbline_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+
+#include "doc/document.h"
+#include "platform/message_sink.h"
+#include "platform/profile_store.h"
+#include "platform/sjis.h"
+#include "view/display.h"
+#include "view/qpainter_canvas.h"
+
+namespace orbline {
+
+OrblineView::OrblineView(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent)
+    : QWidget(parent),
+      doc_(doc),
+      profile_(profile),
+      messages_(messages),
+      state_(ViewState::Load(profile)),
+      commands_(doc, state_, [this] {
+        update();
+        emit stateChanged();
+      }) {
+  // The system's window colour, erased before every paint.
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+}
+
+OrblineView::~OrblineView() { state_.Save(profile_); }
+
+QString OrblineView::Draw(QPainter& painter, int width, int height) {
+  QPainterCanvas canvas(painter, width, height);
+  const QString text = QString::fromUtf8(SjisToUtf8(DrawDisplay(canvas, doc_, state_)));
+  emit statusText(text);
+  return text;
+}
+
+void OrblineView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  Draw(painter, width(), height());
+}
+
+void OrblineView::Print(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return;
+  Draw(painter, width(), height());
+  painter.end();
+}
+
+void OrblineView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    const QPoint at = event->position().toPoint();
+    if (auto text = CoordinateMessage(state_, at.x(), at.y(), width(), height()))
+      messages_.Show(*text, {}, MessageIcon::kInformation);
+  }
+  QWidget::mousePressEvent(event);
+}
+
+}  // namespace orbline

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "view/view_commands.h"
+#include "view/view_state.h"
+
+class QPainter;
+class QPrinter;
+
+namespace orbline {
+
+class Document;
+class MessageSink;
+class ProfileStore;
+
+// The window's content: shows one display of the document on the 1000 × 750 page stretched over
+// its client area, and handles the view's commands. Its state comes from the profile's section
+// "mode" when it is made and goes back there when it is destroyed.
+class OrblineView : public QWidget {
+  Q_OBJECT
+
+ public:
+  OrblineView(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent = nullptr);
+  ~OrblineView() override;
+
+  ViewState& state() { return state_; }
+  ViewCommands& commands() { return commands_; }
+
+  // Draws the current display over a device area of width × height pixels and publishes the
+  // status text, as every paint does. Returns the status text.
+  QString Draw(QPainter& painter, int width, int height);
+  // Prints the current display on one page: the page is drawn at this view's client size in the
+  // printer's device units.
+  void Print(QPrinter& printer);
+
+ signals:
+  // Status pane 1's text after every drawing.
+  void statusText(const QString& text);
+  // The display mode, page or grid changed.
+  void stateChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  Document& doc_;
+  ProfileStore& profile_;
+  MessageSink& messages_;
+  ViewState state_;
+  ViewCommands commands_;
+};
+
+}  // namespace orbline

@@ -1,0 +1,51 @@
+#include "app/qt_services.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/ui_tables.h"
+#include "platform/sjis.h"
+
+namespace orbline {
+namespace {
+
+QString Decode(std::string_view sjis) { return QString::fromUtf8(SjisToUtf8(sjis)); }
+
+}  // namespace
+
+void QtMessageSink::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
+  QMessageBox box(icon == MessageIcon::kStop ? QMessageBox::Critical : QMessageBox::Information,
+                  caption.empty() ? ApplicationTitle() : Decode(caption), Decode(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+void QtWaitCursor::Show(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+bool QtSavePrompt::Ask(const Request& request, Choice* choice) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  dialog.setNameFilters({QStringLiteral("ZKF File (*.zkf)"), QStringLiteral("All Files (*)")});
+  dialog.setDirectory(request.initialFolder.empty() ? startFolder_ : QFile::decodeName(request.initialFolder.c_str()));
+  // File names are the file system's bytes, not Shift_JIS texts.
+  dialog.selectFile(QFile::decodeName(request.initialName.c_str()));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QFileInfo chosen(dialog.selectedFiles().first());
+  choice->folder = QFile::encodeName(chosen.absolutePath()).toStdString();
+  choice->fileName = QFile::encodeName(chosen.fileName()).toStdString();
+  return true;
+}
+
+}  // namespace orbline

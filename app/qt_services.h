@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/message_sink.h"
+#include "platform/save_name_prompt.h"
+#include "platform/wait_cursor.h"
+
+class QWidget;
+
+namespace orbline {
+
+// Message boxes: one OK button, the stop or information icon, caption "Orbline" unless the caller
+// gives one. Texts arrive in Shift_JIS and are decoded for the screen.
+class QtMessageSink : public MessageSink {
+ public:
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+};
+
+// The busy cursor over the whole application while it shows.
+class QtWaitCursor : public WaitCursor {
+ protected:
+  void Show(bool busy) override;
+};
+
+// The save dialog for the compiled file: default extension "zkf", filters "ZKF File (*.zkf)" and
+// "All Files", no question before overwriting. It starts in the folder chosen last, or in
+// `startFolder` the first time.
+class QtSavePrompt : public SaveNamePrompt {
+ public:
+  explicit QtSavePrompt(QString startFolder) : startFolder_(std::move(startFolder)) {}
+  bool Ask(const Request& request, Choice* choice) override;
+
+ private:
+  QString startFolder_;
+};
+
+}  // namespace orbline

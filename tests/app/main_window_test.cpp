@@ -1,0 +1,239 @@
+// The main window: its tables, commands, status panes and what reaches the profile.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <memory>
+
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/orbline_view.h"
+#include "app/ui_tables.h"
+#include "doc/document.h"
+#include "platform/disk_line_reader.h"
+#include "platform/fixed_save_prompt.h"
+#include "platform/memory_profile_store.h"
+#include "platform/recording_message_sink.h"
+#include "platform/sjis.h"
+#include "tests/app/app_test.h"
+
+namespace orbline {
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  // A window over the sample line, with recorded message boxes and a scripted save prompt.
+  struct Fixture {
+    explicit Fixture(const std::string& folder = ORBLINE_SOURCE_DIR "/examples/sample")
+        : files(folder), doc(std::make_unique<Document>(Services{files, profile, messages, cursor, &prompt})) {
+      window = std::make_unique<MainWindow>(*doc, profile, messages);
+      window->resize(800, 600);
+    }
+    DiskLineReader files;
+    MemoryProfileStore profile;
+    RecordingMessageSink messages;
+    WaitCursor cursor;
+    FixedSavePrompt prompt;
+    std::unique_ptr<Document> doc;
+    std::unique_ptr<MainWindow> window;
+  };
+
+  static QString Decode(const std::string& sjis) { return QString::fromUtf8(SjisToUtf8(sjis)); }
+
+ private slots:
+  void menuBarHasThePopupsAndItemsInOrder() {
+    Fixture f;
+    const QList<QAction*> popups = f.window->menuBar()->actions();
+    QCOMPARE(popups.size(), 4);
+    const QString titles[] = {QStringLiteral(u"ﾌｧｲﾙ(&F)"), QStringLiteral(u"テスト(&T)"), QStringLiteral(u"表示(&V)"),
+                              QStringLiteral(u"ﾍﾙﾌﾟ(&H)")};
+    for (int i = 0; i < 4; ++i) QCOMPARE(popups[i]->text(), titles[i]);
+    // The file menu, separators included.
+    const QList<QAction*> file = popups[0]->menu()->actions();
+    QCOMPARE(file.size(), 8);
+    QCOMPARE(file[0]->text(), QStringLiteral(u"コンパイル\tF9"));
+    QCOMPARE(file[0]->data().toInt(), int(ID_FILE_COMPILE));
+    QVERIFY(file[2]->isSeparator());
+    QCOMPARE(file[3]->text(), QStringLiteral(u"印刷(&P)...\tCtrl+P"));
+    QVERIFY(file[3]->shortcut().isEmpty());
+    QVERIFY(file[6]->isSeparator());
+    QCOMPARE(file[7]->data().toInt(), int(ID_APP_EXIT));
+    // The view menu ends with the twelve map pages by id.
+    const QList<QAction*> view = popups[2]->menu()->actions();
+    QCOMPARE(view.size(), 16);
+    QVERIFY(view[3]->isSeparator());
+    QCOMPARE(view[7]->text(), QStringLiteral("Map 4\tShift+F4"));
+    QCOMPARE(view[7]->data().toInt(), 32785);
+    QCOMPARE(view[15]->data().toInt(), 32800);
+    QCOMPARE(popups[3]->menu()->actions()[0]->text(), QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(Orbline) (&A)..."));
+  }
+
+  void acceleratorsAreTheTwentyOne() {
+    QCOMPARE(AcceleratorTable().size(), size_t(21));
+    Fixture f;
+    QCOMPARE(f.window->findChildren<QShortcut*>().size(), 21);
+    bool ctrlP = false;
+    for (const auto& a : AcceleratorTable()) ctrlP |= a.key == QKeySequence(Qt::CTRL | Qt::Key_P);
+    QVERIFY(!ctrlP);
+  }
+
+  void keysRunTheirCommands() {
+    Fixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QTest::keyClick(f.window.get(), Qt::Key_F4);
+    QCOMPARE(f.window->view()->state().displayMode, 3);
+    QCOMPARE(Decode(f.doc->stationTexts[0][station::kName]), QStringLiteral(u"汐凪港"));
+    // Shift+F4 is page 4 although its id comes after pages 5..8.
+    QTest::keyClick(f.window.get(), Qt::Key_F4, Qt::ShiftModifier);
+    QCOMPARE(f.window->view()->state().eria, 4);
+    QVERIFY(f.window->action(ID_VIEW_MAP4)->isChecked());
+    QVERIFY(!f.window->action(ID_VIEW_MAP1)->isChecked());
+    // Ctrl+P does nothing.
+    QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(f.messages.messages().empty());
+  }
+
+  void toolBarHasSeventeenButtonsInThreeGroups() {
+    Fixture f;
+    const QList<QAction*> items = f.window->toolBar()->actions();
+    QCOMPARE(items.size(), 19);
+    std::vector<int> ids;
+    for (QAction* a : items) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+    QCOMPARE(ids, ToolBarTable());
+    for (QAction* a : items) {
+      if (a->isSeparator()) continue;
+      const QPixmap image = a->icon().pixmap(QSize(16, 15));
+      QVERIFY2(!image.isNull() && image.width() == 16, qPrintable(a->text()));
+    }
+    QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
+    QCOMPARE(f.window->action(ID_TEST_EKI)->toolTip(), QStringLiteral(u"駅"));
+    QCOMPARE(f.window->action(ID_TEST_EKI)->statusTip(), QStringLiteral(u"駅(eki.txt)のテスト"));
+  }
+
+  void statusBarPanes() {
+    Fixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QCOMPARE(f.window->statusPane(0)->text(), QStringLiteral(u"ﾚﾃﾞｨ"));
+    f.window->Dispatch(ID_TEST_TIMETABLE);
+    QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：22"));
+    f.window->Dispatch(ID_TEST_DIAGRAM);
+    QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"平日ダイヤ 6時から12時"));
+    f.window->Dispatch(ID_TEST_KIND);
+    QTRY_COMPARE(f.window->statusPane(1)->text(), QString());
+    // Hidden, the status bar's pane still gets its text.
+    f.window->Dispatch(ID_VIEW_STATUS_BAR);
+    QVERIFY(!f.window->action(ID_VIEW_STATUS_BAR)->isChecked());
+    f.window->Dispatch(ID_TEST_TIMETABLE);
+    QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：22"));
+    f.window->Dispatch(ID_VIEW_STATUS_BAR);
+    QVERIFY(f.window->action(ID_VIEW_STATUS_BAR)->isChecked());
+    QVERIFY(f.window->statusBar()->isVisible());
+    f.window->Dispatch(ID_VIEW_TOOLBAR);
+    QVERIFY(!f.window->action(ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(f.window->toolBar()->isHidden());
+  }
+
+  void clickShowsCoordinatesInMapModesOnly() {
+    Fixture f;
+    f.window->resize(1200, 700);  // wide enough that the last column is logical 999
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    OrblineView* view = f.window->view();
+    f.window->Dispatch(ID_TEST_EKI);
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 1, 10));
+    QVERIFY(f.messages.messages().empty());
+    f.window->Dispatch(ID_TEST_ROUTEMAP);
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 1, 0));
+    QCOMPARE(f.messages.messages().size(), size_t(1));
+    const auto& m = f.messages.messages()[0];
+    QCOMPARE(m.icon, MessageIcon::kInformation);
+    QVERIFY(Decode(m.text).startsWith(QStringLiteral("(x,y)=(999,0)")));
+    QVERIFY(Decode(m.text).endsWith(QStringLiteral(u"≒(1000,0)")));
+  }
+
+  void compileBoxes() {
+    QTemporaryDir out;
+    Fixture f;
+    f.window->Dispatch(ID_TEST_KIND);
+    f.prompt.SetCancel();
+    f.window->Dispatch(ID_FILE_COMPILE);
+    QCOMPARE(f.messages.messages().size(), size_t(1));
+    QCOMPARE(Decode(f.messages.messages()[0].text), QStringLiteral(u"コンパイルに失敗しました。"));
+    QCOMPARE(Decode(f.messages.messages()[0].caption), QStringLiteral(u"コンパイル"));
+    QCOMPARE(f.window->view()->state().displayMode, 2);  // compiling leaves the display
+    f.messages.Clear();
+    f.prompt.SetPath(QFile::encodeName(out.filePath(QStringLiteral("line.zkf"))).toStdString());
+    f.window->Dispatch(ID_FILE_COMPILE);
+    QVERIFY(f.messages.messages().empty());
+    QVERIFY(QFileInfo(out.filePath(QStringLiteral("line.zkf"))).size() > 1000);
+  }
+
+  void aFailingReaderShowsItsBoxAndStillRepaints() {
+    QTemporaryDir empty;
+    Fixture f(QFile::encodeName(empty.path()).toStdString());
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QSignalSpy painted(f.window->view(), &OrblineView::statusText);
+    f.window->Dispatch(ID_TEST_TIMETABLE);
+    QCOMPARE(f.messages.messages().size(), size_t(1));
+    QCOMPARE(f.messages.messages()[0].code, 61);
+    QTRY_VERIFY(painted.count() >= 1);
+    QCOMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：0"));
+  }
+
+  void viewStateReachesTheProfileAtExit() {
+    MemoryProfileStore* profile;
+    Fixture f;
+    profile = &f.profile;
+    f.profile.WriteInt("mode", "mode", 9);  // read when the view is made: too late for this one
+    f.window->Dispatch(ID_TEST_BIRDSEYE);
+    f.window->Dispatch(ID_VIEW_MAP12);
+    f.window->Dispatch(ID_VIEW_GRID);
+    QVERIFY(!f.window->action(ID_VIEW_GRID)->isChecked());
+    f.window.reset();
+    QCOMPARE(profile->GetInt("mode", "mode", -1), 4);
+    QCOMPARE(profile->GetInt("mode", "eria", -1), 12);
+    QCOMPARE(profile->GetInt("mode", "grid", -1), 0);
+    // The next window starts where this one ended; a grid of 5 shows checked.
+    profile->WriteInt("mode", "grid", 5);
+    f.window = std::make_unique<MainWindow>(*f.doc, f.profile, f.messages);
+    QCOMPARE(f.window->view()->state().displayMode, 4);
+    QVERIFY(f.window->action(ID_VIEW_MAP12)->isChecked());
+    QVERIFY(f.window->action(ID_VIEW_GRID)->isChecked());
+  }
+
+  void printingDrawsThePageAtTheViewsSize() {
+    QTemporaryDir out;
+    Fixture f;
+    f.window->Dispatch(ID_TEST_EKI);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(out.filePath(QStringLiteral("page.pdf")));
+    f.window->view()->Print(printer);
+    QVERIFY(QFileInfo(out.filePath(QStringLiteral("page.pdf"))).size() > 1000);
+  }
+
+  void captionAndTitle() {
+    Fixture f;
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Zelkor Maker"));
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Orbline"));
+  }
+};
+
+ORBLINE_APP_TEST(MainWindowTest);
+
+}  // namespace orbline
+
+#include "main_window_test.moc"

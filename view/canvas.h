@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace orbline {
+
+// A colour as 0x00BBGGRR: red in the lowest byte.
+using Colour = uint32_t;
+constexpr Colour Rgb(uint32_t r, uint32_t g, uint32_t b) { return (r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16; }
+constexpr uint32_t RedOf(Colour c) { return c & 0xFF; }
+constexpr uint32_t GreenOf(Colour c) { return (c >> 8) & 0xFF; }
+constexpr uint32_t BlueOf(Colour c) { return (c >> 16) & 0xFF; }
+
+// A font for text output. `height` is the character cell height in logical units.
+struct FontSpec {
+  int height = 0;
+  bool italic = false;
+  bool underline = false;
+  bool vertical = false;  // written top to bottom (the vertical-writing face)
+};
+
+// What the drawings draw on: a page of 1000 × 750 logical units, (0, 0) at the top left, y
+// downward, each axis stretched on its own over the device. Every coordinate, size, pen width and
+// character height is in logical units. Pens, brushes and fonts are made for one use and
+// released before the next: Select* puts one in place of the default, Restore* puts the default
+// back and releases it. The defaults are a thin black pen, a white brush, the listing font and
+// black text. Texts are Shift_JIS bytes, drawn with the cell's top left at (x, y) and no
+// background.
+class Canvas {
+ public:
+  static constexpr int kPageWidth = 1000;
+  static constexpr int kPageHeight = 750;
+
+  virtual ~Canvas() = default;
+
+  // Fills the rectangle from (x, y) to (x + cx, y + cy); no outline.
+  virtual void FillSolidRect(int x, int y, int cx, int cy, Colour colour) = 0;
+
+  // A solid pen; width 0 is one device pixel at any scale, wider pens have round ends and joins.
+  virtual void SelectPen(int width, Colour colour) = 0;
+  virtual void RestorePen() = 0;
+  virtual void SelectBrush(Colour colour) = 0;
+  virtual void RestoreBrush() = 0;
+  virtual void SelectFont(const FontSpec& font) = 0;
+  virtual void RestoreFont() = 0;
+  virtual void SetTextColour(Colour colour) = 0;
+
+  // A line with the current pen, from (x1, y1) to (x2, y2).
+  virtual void Line(int x1, int y1, int x2, int y2) = 0;
+  // An ellipse in the box, outlined with the pen and filled with the brush.
+  virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+  // The whole outline of the ellipse in the box, unfilled.
+  virtual void EllipseOutline(int left, int top, int right, int bottom) = 0;
+  virtual void Text(int x, int y, std::string_view sjis) = 0;
+};
+
+}  // namespace orbline

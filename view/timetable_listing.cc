@@ -1,0 +1,49 @@
+#include "view/timetable_listing.h"
+
+#include "doc/document.h"
+#include "view/canvas.h"
+#include "view/view_texts.h"
+
+namespace orbline {
+namespace {
+
+constexpr int kTrainsPerPage = 5;
+
+// A stored time (tenths of a minute) as hours and minutes, tenths dropped.
+int Hours(uint16_t time) { return time / 600; }
+int Minutes(uint16_t time) { return time % 600 / 10; }
+
+}  // namespace
+
+void DrawTimetable(Canvas& canvas, const Document& doc, int page) {
+  if (page < 1 || page > 12) return;
+  const ViewText labels[kDayTypeCount] = {kTextWeekday, kTextSaturday, kTextSunday};
+  // The last stop is that of maxCalcStation; past a train's 207 values (only after a failed read
+  // left maxCalcStation above 100) it shows as 0.
+  const int last = doc.maxCalcStation;
+  auto value = [](const auto& values, long index) -> unsigned {
+    return index >= 0 && index < kTrainValueCount ? values[index] : 0u;
+  };
+  for (int t = 0; t < kDayTypeCount; ++t) {
+    const int baseY = 100 + 250 * t;
+    const std::string label(GetViewText(labels[t]));
+    for (int k = 0; k < kTrainsPerPage; ++k) {
+      const int n = kTrainsPerPage * (page - 1) + k;
+      const auto& v = doc.trainValues[t][n];
+      const auto& texts = doc.trainTexts[t][n];
+      const auto firstTime = static_cast<uint16_t>(value(v, train::TimeIndex(1)));
+      const auto lastTime = static_cast<uint16_t>(value(v, train::TimeIndex(last)));
+      canvas.Text(50, baseY - 80 + 40 * k,
+                  FormatSjis(kTextTimetableLine, label.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6],
+                             Hours(firstTime), Minutes(firstTime), value(v, train::StopInfoIndex(1)), Hours(lastTime),
+                             Minutes(lastTime), value(v, train::StopInfoIndex(last)), texts[0].c_str(),
+                             texts[1].c_str(), texts[2].c_str()));
+    }
+    canvas.Line(20, baseY, 40, baseY);
+  }
+  const int weekkind = doc.settings.weekkind;
+  if (weekkind == 1 || weekkind == 3) canvas.Line(20, 100, 20, 350);
+  if (weekkind == 0 || weekkind == 1) canvas.Line(20, 350, 20, 600);
+}
+
+}  // namespace orbline

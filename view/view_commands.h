@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+#include "view/view_state.h"
+
+namespace orbline {
+
+class Document;
+
+// The commands the view handles, without a window: each changes the state, re-reads what its
+// display needs and asks for a repaint, in that order.
+class ViewCommands {
+ public:
+  // `repaint` is asked for after every command whose effect ends in a repaint.
+  ViewCommands(Document& doc, ViewState& state, std::function<void()> repaint);
+
+  // The test command of display `mode` (1..7): sets the mode, empties the document, reads the
+  // mode's file(s) and repaints whatever the reader returned.
+  void Test(int mode);
+  // Map page 1..12; nothing is read again.
+  void SelectPage(int page);
+  void ToggleGrid();
+  // The compile command; neither the mode nor the display changes. True when the file was written.
+  bool Compile();
+
+ private:
+  Document& doc_;
+  ViewState& state_;
+  std::function<void()> repaint_;
+};
+
+}  // namespace orbline

@@ -1,0 +1,46 @@
+#include "view/view_texts.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace orbline {
+namespace {
+
+struct Entry {
+  ViewText id;
+  const char* text;
+  int length;
+};
+
+const Entry kTexts[] = {
+#include "view_texts.inc"
+};
+
+}  // namespace
+
+std::string_view GetViewText(ViewText id) {
+  for (const Entry& e : kTexts)
+    if (e.id == id) return std::string_view(e.text, e.length);
+  return {};
+}
+
+std::string FormatSjis(ViewText format, ...) {
+  // The formats are ours and a Shift_JIS trail byte is never '%', so the bytes pass unchanged.
+  const char* f = GetViewText(format).data();
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int n = std::vsnprintf(nullptr, 0, f, args);
+  va_end(args);
+  std::string out;
+  if (n > 0) {
+    out.resize(static_cast<size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), f, again);
+    out.pop_back();
+  }
+  va_end(again);
+  return out;
+}
+
+}  // namespace orbline

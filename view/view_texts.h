@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbline {
+
+enum ViewText : int {
+  kTextRouteName,
+  kTextVersion,
+  kTextAuthor,
+  kTextEffectiveDate,
+  kTextRemarks,
+  kTextKindRow,
+  kTextStationLinks,
+  kTextStationName,
+  kTextStationNameNote,
+  kTextMaxCalcStation,
+  kTextCoordinates,
+  kTextWeekday,
+  kTextSaturday,
+  kTextSunday,
+  kTextTimetableLine,
+};
+
+// The text in Shift_JIS.
+std::string_view GetViewText(ViewText id);
+
+// printf-style formatting of a Shift_JIS format with Shift_JIS arguments; widths count bytes.
+std::string FormatSjis(ViewText format, ...);
+
+}  // namespace orbline
