@@ -21,6 +21,8 @@ class MemoryLineReader : public LineReader {
   // Opening `name` fails with `status` (kNotFound, kOtherError).
   void SetOpenFailure(std::string name, FileStatus status);
   void Remove(const std::string& name);
+  // Forgets every file.
+  void Clear() { files_.clear(); }
 
   std::unique_ptr<LineFile> Open(std::string_view name, FileStatus* status) override;
 

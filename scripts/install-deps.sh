@@ -15,6 +15,8 @@ packages=(
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
   xvfb              # a display for screenshots of the real window
   libc-bin          # iconv, used to build the Shift_JIS message tables
+  clang             # the fuzz targets (libFuzzer)
+  libclang-rt-14-dev
 )
 
 missing=()

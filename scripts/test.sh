@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs dependencies, builds the release and the sanitizer flavours, and runs all tests in both.
+# Installs dependencies, builds the release and the sanitizer flavours, runs all tests in both, then
+# runs every fuzz target for 30 seconds (FUZZ_SECONDS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -10,3 +11,5 @@ for preset in release debug-asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "== fuzz"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"

@@ -21,8 +21,8 @@ void DrawTimetable(Canvas& canvas, const Document& doc, int page) {
   // The last stop is that of maxCalcStation; past a train's 207 values (only after a failed read
   // left maxCalcStation above 100) it shows as 0.
   const int last = doc.maxCalcStation;
-  auto value = [](const auto& values, long index) -> unsigned {
-    return index >= 0 && index < kTrainValueCount ? values[index] : 0u;
+  auto value = [](const auto& values, long index) -> int {
+    return index >= 0 && index < kTrainValueCount ? values[index] : 0;
   };
   for (int t = 0; t < kDayTypeCount; ++t) {
     const int baseY = 100 + 250 * t;

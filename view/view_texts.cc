@@ -24,11 +24,10 @@ std::string_view GetViewText(ViewText id) {
   return {};
 }
 
-std::string FormatSjis(ViewText format, ...) {
+std::string FormatBytes(const char* f, ...) {
   // The formats are ours and a Shift_JIS trail byte is never '%', so the bytes pass unchanged.
-  const char* f = GetViewText(format).data();
   va_list args;
-  va_start(args, format);
+  va_start(args, f);
   va_list again;
   va_copy(again, args);
   const int n = std::vsnprintf(nullptr, 0, f, args);

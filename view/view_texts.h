@@ -26,7 +26,13 @@ enum ViewText : int {
 // The text in Shift_JIS.
 std::string_view GetViewText(ViewText id);
 
-// printf-style formatting of a Shift_JIS format with Shift_JIS arguments; widths count bytes.
-std::string FormatSjis(ViewText format, ...);
+// printf-style formatting of a Shift_JIS format string with Shift_JIS arguments; widths count bytes.
+std::string FormatBytes(const char* format, ...);
+
+// The same with one of the texts above as the format.
+template <typename... Args>
+std::string FormatSjis(ViewText format, Args... args) {
+  return FormatBytes(GetViewText(format).data(), args...);
+}
 
 }  // namespace orbline

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "compiler/zkf_reader.h"
+
+namespace orbline {
+
+class Document;
+
+// Compares a decoded file with the document it was written from: every row up to and including
+// each table's terminator (none for a full table), field by field, and the day types its scheme
+// writes. Returns "" when they agree, else the first difference ("station 3 value 10: 5 in the
+// file, 6 in the document").
+std::string CompareZkfWithDocument(const ZkfFile& file, const Document& doc);
+
+}  // namespace orbline

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+#include "doc/document.h"
+#include "fuzz_input.h"
+#include "platform/memory_profile_store.h"
+#include "platform/recording_message_sink.h"
+
+namespace orbline {
+
+// One document for the whole fuzzing run (it is 5 MB), over in-memory files that each input
+// replaces, with the input's settings.
+struct FuzzDocument {
+  MemoryLineReader files{13};  // an odd buffer size, so lines straddle reads
+  MemoryProfileStore profile;
+  RecordingMessageSink messages;
+  WaitCursor cursor;
+  std::unique_ptr<Document> doc = std::make_unique<Document>(Services{files, profile, messages, cursor});
+
+  static FuzzDocument& Get() {
+    static FuzzDocument* instance = new FuzzDocument;
+    return *instance;
+  }
+
+  // Loads the input's files and settings and empties the tables, as a fresh start would.
+  Document& Load(const uint8_t* data, size_t size) {
+    files.Clear();
+    FilesFromInput(data, size, files);
+    messages.Clear();
+    doc->settings = SettingsFromInput(data, size);
+    doc->delimiter.clear();
+    doc->DeriveDelimiter();
+    doc->maxCalcStation = 0;
+    doc->ResetTables();
+    return *doc;
+  }
+};
+
+}  // namespace orbline

@@ -1,0 +1,19 @@
+// The ZKF reader on arbitrary bytes, and the dumps of whatever it accepts.
+#include <cstdlib>
+#include <string_view>
+
+#include "cli/zkf_dump.h"
+#include "compiler/zkf_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace orbline;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ZkfError error;
+  std::optional<ZkfFile> file = ReadZkf(bytes, &error);
+  if (!file) {
+    if (error.offset > size || error.what.empty()) abort();
+    return 0;
+  }
+  if (DumpText(*file).empty() || DumpJson(*file).empty()) abort();
+  return 0;
+}
