@@ -9,6 +9,7 @@ const char kUsage[] =
     "usage: orblinec compile [-C DIR] [-o FILE] [settings]\n"
     "       orblinec check [-C DIR] [settings]\n"
     "       orblinec dump FILE.zkf [--json]\n"
+    "       orblinec decompile FILE.zkf [-C OUTDIR] [--kugiri N] [--force]\n"
     "       orblinec render [-C DIR] [settings] --mode N [--page P] [--grid] [--size WxH] -o FILE\n"
     "       orblinec --help | --version\n"
     "\n"
@@ -16,6 +17,10 @@ const char kUsage[] =
     "         and write the ZKF file FILE (default: <name of DIR>.zkf in the current folder)\n"
     "check    read and check the source files as compile does, without writing\n"
     "dump     show a ZKF file's contents; --json for scripts\n"
+    "decompile  write the source files of a ZKF file into OUTDIR (default: the current folder),\n"
+    "         such that compiling them with the settings it prints gives the same file, byte for\n"
+    "         byte; it writes nothing when that cannot be, and never replaces existing source\n"
+    "         files unless --force is given\n"
     "render   read the files of display N as the window's test command does and draw it, as the\n"
     "         window would, into FILE (.png, .svg or .pdf); N is 1 route info, 2 kinds, 3 stations,\n"
     "         4 bird's-eye view, 5 diagram, 6 route map, 7 timetable; P is the page 1..12 (default\n"
@@ -126,6 +131,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       std::optional<int> v;
       ok = number(&v, 1, 12);
       if (ok) cl.page = *v;
+    } else if (arg == "--force") {
+      cl.force = true;
     } else if (arg == "--grid") {
       cl.grid = true;
     } else if (arg == "--size") {
@@ -178,13 +185,18 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       *error = "render needs -o FILE";
       return std::nullopt;
     }
-  } else if (command == "dump") {
-    cl.command = CommandLine::Command::kDump;
+  } else if (command == "dump" || command == "decompile") {
+    cl.command = command == "dump" ? CommandLine::Command::kDump : CommandLine::Command::kDecompile;
     if (positional.size() != 2) {
-      *error = "dump takes one ZKF file";
+      *error = command + " takes one ZKF file";
       return std::nullopt;
     }
     cl.zkfFile = positional[1];
+    if (cl.command == CommandLine::Command::kDecompile &&
+        (cl.kankaku || cl.weekkind || cl.top || cl.sec30 || cl.kugiri.value_or(0) == 3)) {
+      *error = "decompile chooses its own settings; only --kugiri 0, 1 or 2 may be given";
+      return std::nullopt;
+    }
   } else {
     *error = "unknown command '" + command + "'";
     return std::nullopt;

@@ -8,7 +8,7 @@ namespace orbline {
 
 // What orblinec was asked to do.
 struct CommandLine {
-  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender };
+  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender, kDecompile };
   Command command = Command::kNone;
 
   std::string folder;  // -C: where the source files are; empty for the current folder
@@ -24,7 +24,9 @@ struct CommandLine {
   bool grid = false;
   int width = 1000, height = 750;
 
-  std::string zkfFile;  // dump
+  bool force = false;   // decompile: replace source files that exist
+
+  std::string zkfFile;  // dump, decompile
   bool json = false;    // dump --json
 };
 

@@ -18,6 +18,7 @@
 #include "cli/zkf_dump.h"
 #include "compiler/check_data.h"
 #include "compiler/compile_command.h"
+#include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
@@ -125,24 +126,79 @@ int ReadAndCompile(const CommandLine& cl) {
   return 0;
 }
 
-int Dump(const CommandLine& cl) {
-  std::ifstream in(cl.zkfFile, std::ios::binary);
+// Reads and decodes a compiled file; reports why not on standard error.
+std::optional<ZkfFile> LoadZkf(const std::string& path, std::string* bytes) {
+  std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "orblinec: %s: cannot open\n", cl.zkfFile.c_str());
-    return 1;
+    std::fprintf(stderr, "orblinec: %s: cannot open\n", path.c_str());
+    return std::nullopt;
   }
   std::ostringstream buffer;
   buffer << in.rdbuf();
   if (in.bad()) {
-    std::fprintf(stderr, "orblinec: %s: cannot read\n", cl.zkfFile.c_str());
-    return 1;
+    std::fprintf(stderr, "orblinec: %s: cannot read\n", path.c_str());
+    return std::nullopt;
   }
+  *bytes = buffer.str();
   ZkfError error;
-  std::optional<ZkfFile> file = ReadZkf(buffer.str(), &error);
-  if (!file) {
-    std::fprintf(stderr, "orblinec: %s: byte %zu: %s\n", cl.zkfFile.c_str(), error.offset, error.what.c_str());
+  std::optional<ZkfFile> file = ReadZkf(*bytes, &error);
+  if (!file) std::fprintf(stderr, "orblinec: %s: byte %zu: %s\n", path.c_str(), error.offset, error.what.c_str());
+  return file;
+}
+
+int RunDecompile(const CommandLine& cl) {
+  std::string bytes;
+  std::optional<ZkfFile> file = LoadZkf(cl.zkfFile, &bytes);
+  if (!file) return 1;
+  std::string problem;
+  std::optional<DecompiledLine> line = Decompile(*file, cl.kugiri.value_or(-1), &problem);
+  if (!line) {
+    std::fprintf(stderr, "orblinec: %s: no source files give this file back: %s\n", cl.zkfFile.c_str(),
+                 problem.c_str());
     return 1;
   }
+  // Nothing is written unless compiling the files gives the very same bytes.
+  std::string again;
+  if (!CompileInMemory(*line, &again, &problem) || again != bytes) {
+    size_t at = 0;
+    while (at < again.size() && at < bytes.size() && again[at] == bytes[at]) ++at;
+    std::fprintf(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
+                 cl.zkfFile.c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
+    return 1;
+  }
+  namespace fs = std::filesystem;
+  const fs::path folder = cl.folder.empty() ? fs::path(".") : fs::path(cl.folder);
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!fs::is_directory(folder)) {
+    std::fprintf(stderr, "orblinec: %s: cannot make this folder\n", folder.c_str());
+    return 1;
+  }
+  if (!cl.force)
+    for (const auto& [name, contents] : line->files)
+      if (fs::exists(folder / name)) {
+        std::fprintf(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
+                     (folder / name).c_str());
+        return 1;
+      }
+  for (const auto& [name, contents] : line->files) {
+    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+    out << contents;
+    if (!out.flush()) {
+      std::fprintf(stderr, "orblinec: %s: cannot write\n", (folder / name).c_str());
+      return 1;
+    }
+  }
+  const FormatSettings& s = line->settings;
+  std::printf("wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
+              line->files.size(), folder.c_str(), folder.c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
+  return 0;
+}
+
+int Dump(const CommandLine& cl) {
+  std::string bytes;
+  std::optional<ZkfFile> file = LoadZkf(cl.zkfFile, &bytes);
+  if (!file) return 1;
   const std::string out = cl.json ? DumpJson(*file) : DumpText(*file);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
@@ -172,6 +228,8 @@ int main(int argc, char** argv) {
       return ReadAndCompile(*cl);
     case CommandLine::Command::kDump:
       return Dump(*cl);
+    case CommandLine::Command::kDecompile:
+      return RunDecompile(*cl);
     case CommandLine::Command::kNone:
       break;
   }

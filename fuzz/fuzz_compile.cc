@@ -1,10 +1,12 @@
 // The whole compile road on arbitrary sources: read, check, write the file in memory, then read
-// the written bytes back: they must decode, and hold exactly what the document holds.
+// the written bytes back: they must decode, and hold exactly what the document holds. Where the
+// file can be decompiled, compiling the decompiled sources must give the same bytes.
 #include <cstdio>
 #include <cstdlib>
 
 #include "compiler/check_data.h"
 #include "compiler/zkf_compare.h"
+#include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "compiler/zkf_writer.h"
 #include "fuzz_document.h"
@@ -28,6 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!difference.empty()) {
     std::fprintf(stderr, "written file differs: %s\n", difference.c_str());
     abort();
+  }
+  std::string problem;
+  if (std::optional<DecompiledLine> line = Decompile(*file, -1, &problem)) {
+    std::string again;
+    if (!CompileInMemory(*line, &again, &problem) || again != sink.bytes) {
+      std::fprintf(stderr, "decompiled sources compile to another file: %s\n", problem.c_str());
+      abort();
+    }
   }
   return 0;
 }

@@ -215,6 +215,34 @@ TEST_F(OrblinecTest, UsageAndBrokenFiles) {
   EXPECT_EQ(r.err, "orblinec: short.zkf: byte 9: the file ends here, in a WORD of 2 bytes (1 left)\n");
 }
 
+TEST_F(OrblinecTest, DecompilesToSourcesThatCompileToTheSameFile) {
+  RunResult r = Cli("compile -C '" + kSample + "' --no-profile --weekkind 3 -o a.zkf");
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = Cli("decompile a.zkf -C src");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote 6 files to src\ncompile with: orblinec compile -C src --kugiri 0 --weekkind 3 --top 0 --30sec 1\n");
+  EXPECT_TRUE(fs::exists(dir_ / "src" / "data2.txt"));
+  EXPECT_FALSE(fs::exists(dir_ / "src" / "data3.txt"));
+  r = Cli("compile -C src --no-profile --kugiri 0 --weekkind 3 --top 0 --30sec 1 -o b.zkf");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Slurp(dir_ / "a.zkf") == Slurp(dir_ / "b.zkf"));
+  // The author's files are never replaced unasked.
+  std::ofstream(dir_ / "src" / "eki.txt", std::ios::trunc) << "mine";
+  r = Cli("decompile a.zkf -C src");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "orblinec: src/info.txt already exists; nothing was written (--force replaces it)\n");
+  EXPECT_EQ(Slurp(dir_ / "src" / "eki.txt"), "mine");
+  r = Cli("decompile a.zkf -C src --force --kugiri 1");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(Slurp(dir_ / "src" / "eki.txt").find(','), std::string::npos);
+  // A file that is no compiled file.
+  std::ofstream(dir_ / "bad.zkf") << "nonsense";
+  r = Cli("decompile bad.zkf -C other");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(fs::exists(dir_ / "other"));
+  EXPECT_EQ(Cli("decompile a.zkf --weekkind 1").status, 2);
+}
+
 TEST_F(OrblinecTest, RendersEveryDisplayAsAnImage) {
   const struct {
     const char* args;
