@@ -2,6 +2,7 @@
 
 #include "doc/document.h"
 #include "doc/error_code.h"
+#include "doc/train_check.h"
 
 namespace orbline {
 namespace {
@@ -44,16 +45,9 @@ int CheckData(Document& doc) {
     for (int i = 0; i < kTrainCapacity; ++i) {
       const auto& v = doc.trainValues[day][i];
       if (v[train::kKind] == 0) break;
-      int code = 0;
-      if (v[train::kKind] > kKindCapacity) {
-        code = kErrTrainKind;
-      } else if (v[train::kCarType] < 1 || v[train::kCarType] > kMaxCarType) {
-        code = kErrTrainCarType;
-      } else if (v[train::kStationA] > kMaxStationNumber || v[train::kStationB] > kMaxStationNumber) {
-        code = kErrTrainStation;
-      }
-      if (code != 0) {
-        doc.ReportError(code, day + 1, i + 1);
+      static constexpr int kCodes[] = {0, kErrTrainKind, kErrTrainCarType, kErrTrainStation};
+      if (const TrainFault fault = CheckTrain(v); fault != TrainFault::kNone) {
+        doc.ReportError(kCodes[static_cast<int>(fault)], day + 1, i + 1);
         return 0;
       }
     }

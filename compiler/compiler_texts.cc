@@ -1,24 +1,16 @@
 #include "compiler/compiler_texts.h"
 
+#include "doc/sjis_text_table.h"
+
 namespace orbline {
 namespace {
 
-struct Entry {
-  CompilerText id;
-  const char* text;
-  int length;
-};
-
-const Entry kTexts[] = {
+const SjisText<CompilerText> kTexts[] = {
 #include "compiler_texts.inc"
 };
 
 }  // namespace
 
-std::string_view GetCompilerText(CompilerText id) {
-  for (const Entry& e : kTexts)
-    if (e.id == id) return std::string_view(e.text, e.length);
-  return {};
-}
+std::string_view GetCompilerText(CompilerText id) { return FindSjisText(kTexts, id); }
 
 }  // namespace orbline

@@ -8,6 +8,7 @@
 #include "doc/field_splitter.h"
 #include "doc/number.h"
 #include "doc/source_file.h"
+#include "doc/train_check.h"
 
 namespace orbline {
 namespace {
@@ -108,17 +109,10 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
       texts[train::kText3] = split.Split(line, true);
     }
     // The train stays stored when a check rejects it.
-    int code = 0;
-    if (values[train::kKind] < 1 || values[train::kKind] > kKindCapacity) {
-      code = kErrDataKind;
-    } else if (values[train::kCarType] < 1 || values[train::kCarType] > kMaxCarType) {
-      code = kErrDataCarType;
-    } else if (values[train::kStationA] > kMaxStationNumber || values[train::kStationB] > kMaxStationNumber) {
-      code = kErrDataStation;
-    }
-    if (code != 0) {
+    static constexpr int kCodes[] = {0, kErrDataKind, kErrDataCarType, kErrDataStation};
+    if (const TrainFault fault = CheckTrain(values); fault != TrainFault::kNone) {
       file.Close();
-      ReportError(code, fileNumber, i + 1);
+      ReportError(kCodes[static_cast<int>(fault)], fileNumber, i + 1);
       return 0;
     }
   }

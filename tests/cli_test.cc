@@ -10,6 +10,7 @@
 
 #include "cli/command_line.h"
 #include "cli/terminal_diagnostics.h"
+#include "file_bytes.h"
 
 namespace orbline {
 namespace {
@@ -96,12 +97,6 @@ TEST(ErrorLocationTest, LinesOfSourceFiles) {
   for (int code : {12, 13, 21, 41, 61, 71, 0}) EXPECT_EQ(ErrorLocation(code, 1, 1, 0, 0), "") << code;
 }
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Runs orblinec with `args` in `dir`; returns the exit status with standard output and error.
 struct RunResult {
@@ -114,7 +109,7 @@ RunResult Orblinec(const std::string& args, const fs::path& dir, const std::stri
   const std::string command = "cd '" + dir.string() + "' && " + env + " '" ORBLINEC_PATH "' " + args + " >'" +
                               outFile.string() + "' 2>'" + errFile.string() + "'";
   int raw = std::system(command.c_str());
-  RunResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(outFile), Slurp(errFile)};
+  RunResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, FileBytes(outFile), FileBytes(errFile)};
   fs::remove(outFile);
   fs::remove(errFile);
   return r;
@@ -171,9 +166,9 @@ TEST_F(OrblinecTest, SettingsComeFromTheProfileAndAreNeverWrittenBack) {
   EXPECT_EQ(r.status, 0) << r.err;
   r = Cli("compile -C '" + kSample + "' -o tab2.zkf --no-profile");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(Slurp(profile_), "[data]\nkugiri=1\n");
+  EXPECT_EQ(FileBytes(profile_), "[data]\nkugiri=1\n");
   // The same line in both forms compiles to the same bytes.
-  EXPECT_EQ(Slurp(dir_ / "comma.zkf"), Slurp(dir_ / "tab.zkf"));
+  EXPECT_EQ(FileBytes(dir_ / "comma.zkf"), FileBytes(dir_ / "tab.zkf"));
 }
 
 TEST_F(OrblinecTest, FaultsAreOneLineEachAndStopWithStatus1) {
@@ -225,16 +220,16 @@ TEST_F(OrblinecTest, DecompilesToSourcesThatCompileToTheSameFile) {
   EXPECT_FALSE(fs::exists(dir_ / "src" / "data3.txt"));
   r = Cli("compile -C src --no-profile --kugiri 0 --weekkind 3 --top 0 --30sec 1 -o b.zkf");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Slurp(dir_ / "a.zkf") == Slurp(dir_ / "b.zkf"));
+  EXPECT_TRUE(FileBytes(dir_ / "a.zkf") == FileBytes(dir_ / "b.zkf"));
   // The author's files are never replaced unasked.
   std::ofstream(dir_ / "src" / "eki.txt", std::ios::trunc) << "mine";
   r = Cli("decompile a.zkf -C src");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "orblinec: src/info.txt already exists; nothing was written (--force replaces it)\n");
-  EXPECT_EQ(Slurp(dir_ / "src" / "eki.txt"), "mine");
+  EXPECT_EQ(FileBytes(dir_ / "src" / "eki.txt"), "mine");
   r = Cli("decompile a.zkf -C src --force --kugiri 1");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(Slurp(dir_ / "src" / "eki.txt").find(','), std::string::npos);
+  EXPECT_NE(FileBytes(dir_ / "src" / "eki.txt").find(','), std::string::npos);
   // A file that is no compiled file.
   std::ofstream(dir_ / "bad.zkf") << "nonsense";
   r = Cli("decompile bad.zkf -C other");
@@ -258,7 +253,7 @@ TEST_F(OrblinecTest, RendersEveryDisplayAsAnImage) {
     RunResult r = Cli("render -C '" + kSample + "' --no-profile " + c.args + " -o " + c.file);
     EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
     EXPECT_EQ(r.out.rfind(std::string("wrote ") + c.file, 0), 0u) << r.out;
-    EXPECT_EQ(Slurp(dir_ / c.file).rfind(c.magic, 0), 0u) << c.file;
+    EXPECT_EQ(FileBytes(dir_ / c.file).rfind(c.magic, 0), 0u) << c.file;
   }
   // A reader's fault is reported and the image is still written, as the window repaints.
   RunResult r = Cli("render -C . --no-profile --mode 1 -o empty.png");

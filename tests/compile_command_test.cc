@@ -13,6 +13,7 @@
 
 #include "compiler/zkf_reader.h"
 #include "doc_fixture.h"
+#include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
 #include "zkf_expect.h"
@@ -22,12 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> Listing(const fs::path& dir) {
   std::vector<std::string> names;
@@ -82,7 +77,7 @@ TEST_F(CompileCommandTest, SampleLineCompilesSilentlyAndReadsBack) {
   EXPECT_TRUE(RunCompileCommand(*doc_));
   EXPECT_TRUE(messages_.messages().empty()) << messages_.messages()[0].text;
   EXPECT_EQ(cursor_.depth(), 0);
-  const std::string bytes = ReadFile(out_ / "line.zkf");
+  const std::string bytes = FileBytes(out_ / "line.zkf");
   ZkfError error;
   std::optional<ZkfFile> f = ReadZkf(bytes, &error);
   ASSERT_TRUE(f.has_value()) << error.offset << ": " << error.what;
@@ -107,7 +102,7 @@ TEST_F(CompileCommandTest, PromptGetsItsParametersAndTheChoiceIsKept) {
   ASSERT_TRUE(RunCompileCommand(*doc_));
   EXPECT_EQ(prompt_.lastRequest.initialName, "first.zkf");
   EXPECT_EQ(prompt_.lastRequest.initialFolder, (out_ / "elsewhere").string());
-  EXPECT_EQ(ReadFile(out_ / "second.zkf"), ReadFile(out_ / "elsewhere" / "first.zkf"));
+  EXPECT_EQ(FileBytes(out_ / "second.zkf"), FileBytes(out_ / "elsewhere" / "first.zkf"));
   EXPECT_TRUE(messages_.messages().empty());
 }
 
@@ -201,7 +196,7 @@ TEST_F(CompileCommandTest, AFailedWriteLeavesTheLastGoodFileUntouched) {
   ::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(ok);
   ExpectWriteFailure();
-  EXPECT_EQ(ReadFile(target), "last good file");
+  EXPECT_EQ(FileBytes(target), "last good file");
   EXPECT_EQ(Listing(out_), std::vector<std::string>{"line.zkf"}) << "the partial file is removed";
   // A good write replaces it and keeps its permissions.
   messages_.Clear();

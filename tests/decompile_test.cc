@@ -11,6 +11,7 @@
 #include "compiler/check_data.h"
 #include "compiler/zkf_writer.h"
 #include "doc_fixture.h"
+#include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 
 namespace orbline {
@@ -42,10 +43,7 @@ std::string RoundTrip(const std::string& bytes, int kugiri, DecompiledLine* out 
 std::vector<std::pair<std::string, std::string>> SampleSources(const std::string& folder) {
   std::vector<std::pair<std::string, std::string>> sources;
   for (const char* name : {"info.txt", "kind.txt", "eki.txt", "map.txt", "data1.txt", "data2.txt", "data3.txt"}) {
-    std::ifstream in(folder + "/" + name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    sources.emplace_back(name, s.str());
+    sources.emplace_back(name, FileBytes(folder + "/" + name));
   }
   return sources;
 }

@@ -13,6 +13,7 @@
 
 #include "compiler/compile_command.h"
 #include "doc_fixture.h"
+#include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
 
@@ -21,12 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Everything below a folder, as path → bytes ("<dir>" for folders, "<link>" for links).
 // Links are not followed: one may loop.
@@ -40,7 +35,7 @@ void Snapshot(const fs::path& dir, const std::string& prefix, std::map<std::stri
       files[name] = "<dir>";
       Snapshot(e.path(), name + "/", files);
     } else {
-      files[name] = Slurp(e.path());
+      files[name] = FileBytes(e.path());
     }
   }
 }
@@ -83,7 +78,7 @@ class FaultInjectionTest : public ::testing::Test {
     std::vector<int> codes;
     for (const auto& m : messages.messages()) codes.push_back(m.code ? m.code : 1);
     if (!written_) {
-      EXPECT_EQ(Slurp(root_ / "out" / "line.zkf"), "the last good file") << "the compiled file is untouched";
+      EXPECT_EQ(FileBytes(root_ / "out" / "line.zkf"), "the last good file") << "the compiled file is untouched";
       EXPECT_EQ(Snapshot(root_ / "out").size(), 1u) << "no partial file is left";
     }
     return codes;
@@ -111,7 +106,7 @@ TEST_F(FaultInjectionTest, SourceReplacedByAFolder) {
                                                {"map.txt", 52},  {"data1.txt", 62}, {"data2.txt", 62}};
   for (const auto& [name, code] : cases) {
     const fs::path p = root_ / "line" / name;
-    const std::string bytes = Slurp(p);
+    const std::string bytes = FileBytes(p);
     fs::remove(p);
     fs::create_directory(p);
     EXPECT_EQ(Compile(), (Codes{code})) << name;
@@ -157,7 +152,7 @@ TEST_F(FaultInjectionTest, OutputThatCannotBeWritten) {
 TEST_F(FaultInjectionTest, FileCutAnywhereInItsLastLines) {
   // eki.txt cut at every byte of its last two lines: the cut line is read as far as it goes.
   const fs::path eki = root_ / "line" / "eki.txt";
-  const std::string bytes = Slurp(eki);
+  const std::string bytes = FileBytes(eki);
   const size_t lastTwo = bytes.rfind("\r\n", bytes.rfind("\r\n", bytes.size() - 3) - 1) + 2;
   int tried = 0;
   for (size_t cut = lastTwo; cut < bytes.size(); ++cut) {
@@ -176,10 +171,10 @@ TEST_F(FaultInjectionTest, FileCutAnywhereInItsLastLines) {
 
 TEST_F(FaultInjectionTest, MixedLineEndsReadAlike) {
   ASSERT_EQ(Compile(), Codes{});
-  const std::string reference = Slurp(root_ / "out" / "line.zkf");
+  const std::string reference = FileBytes(root_ / "out" / "line.zkf");
   // Every other line of every file loses its CR.
   for (const auto& e : fs::directory_iterator(root_ / "line")) {
-    std::string text = Slurp(e.path()), mixed;
+    std::string text = FileBytes(e.path()), mixed;
     bool odd = false;
     for (size_t i = 0; i < text.size(); ++i) {
       if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' && (odd = !odd)) continue;
@@ -188,7 +183,7 @@ TEST_F(FaultInjectionTest, MixedLineEndsReadAlike) {
     std::ofstream(e.path(), std::ios::binary | std::ios::trunc) << mixed;
   }
   ASSERT_EQ(Compile(), Codes{});
-  EXPECT_TRUE(Slurp(root_ / "out" / "line.zkf") == reference);
+  EXPECT_TRUE(FileBytes(root_ / "out" / "line.zkf") == reference);
 }
 
 }  // namespace

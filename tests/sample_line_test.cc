@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "doc_fixture.h"
+#include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 
 namespace orbline {
@@ -52,11 +53,6 @@ struct DiskDocument {
 };
 
 const std::vector<int> kAllRead = {1, 1, 1, 1, 1};
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 int KindCount(const Document& d) {
   int n = 0;

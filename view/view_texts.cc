@@ -3,26 +3,18 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "doc/sjis_text_table.h"
+
 namespace orbline {
 namespace {
 
-struct Entry {
-  ViewText id;
-  const char* text;
-  int length;
-};
-
-const Entry kTexts[] = {
+const SjisText<ViewText> kTexts[] = {
 #include "view_texts.inc"
 };
 
 }  // namespace
 
-std::string_view GetViewText(ViewText id) {
-  for (const Entry& e : kTexts)
-    if (e.id == id) return std::string_view(e.text, e.length);
-  return {};
-}
+std::string_view GetViewText(ViewText id) { return FindSjisText(kTexts, id); }
 
 std::string FormatBytes(const char* f, ...) {
   // The formats are ours and a Shift_JIS trail byte is never '%', so the bytes pass unchanged.
