@@ -14,7 +14,7 @@ namespace orbline {
 void SetUpApplication(QApplication& app) {
   InitResources();
   QApplication::setApplicationName(QStringLiteral("Orbline"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Orbline"));
+  // No display name: Qt would add it to every window's caption.
   QApplication::setOrganizationName(QString());
   QIcon icon(QStringLiteral(":/orbline/icon.png"));
   icon.addFile(QStringLiteral(":/orbline/icon16.png"));

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/orbline_view.h"
 #include "app/qt_services.h"
+#include "app/termination.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
 #include "platform/qt/qsettings_profile_store.h"
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &app, &QApplication::quit);
       });
     }
+    // Asked to end from outside, the window closes as with the exit command.
+    orbline::HandleTerminationSignals([&window] { window.close(); });
     window.show();
     status = app.exec();
   }  // the view writes section "mode" as the window goes

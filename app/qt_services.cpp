@@ -33,6 +33,7 @@ void QtWaitCursor::Show(bool busy) {
 
 bool QtSavePrompt::Ask(const Request& request, Choice* choice) {
   QFileDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(QStringLiteral(u"名前を付けて保存"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -10,14 +10,17 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <csignal>
 #include <memory>
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/orbline_view.h"
+#include "app/termination.h"
 #include "app/ui_tables.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
@@ -225,9 +228,20 @@ class MainWindowTest : public QObject {
     QVERIFY(QFileInfo(out.filePath(QStringLiteral("page.pdf"))).size() > 1000);
   }
 
+  void terminationSignalsEndTheProgramNormally() {
+    int calls = 0;
+    HandleTerminationSignals([&calls] { ++calls; });
+    ::raise(SIGTERM);
+    QTRY_COMPARE(calls, 1);
+  }
+
   void captionAndTitle() {
     Fixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Zelkor Maker"));
+    // What the window system shows, nothing added.
+    QCOMPARE(f.window->windowHandle()->title(), QStringLiteral("Zelkor Maker"));
     QCOMPARE(ApplicationTitle(), QStringLiteral("Orbline"));
   }
 };
