@@ -273,34 +273,6 @@ TEST_F(SampleLineTables, Stations) {
   EXPECT_EQ(d.stationTexts[22][station::kName], Sjis("鈴蘭温泉"));
 }
 
-TEST_F(SampleLineTables, StationsKeepTheRulesOfACompile) {
-  const Document& d = doc();
-  std::set<int> calcStations;
-  for (int i = 0; i < StationCount(d); ++i) {
-    SCOPED_TRACE("station row " + std::to_string(i + 1));
-    const auto& v = d.stationValues[i];
-    EXPECT_LE(v[station::kCalcStationNo], 300);
-    EXPECT_LE(v[station::kLink1To], 100);
-    EXPECT_LE(v[station::kLink1To2], 100);
-    EXPECT_LE(v[station::kLink2To], 100);
-    EXPECT_LE(v[station::kLink2To2], 100);
-    if (v[station::kLink1To] != 0) {
-      EXPECT_NE(v[station::kLink1To2], 0);
-    }
-    if (v[station::kLink2To] != 0) {
-      EXPECT_NE(v[station::kLink2To2], 0);
-    }
-    EXPECT_LE(v[station::kRatio], 99);
-    if (v[station::kCalcStationNo] != 0) {
-      EXPECT_TRUE(calcStations.insert(v[station::kCalcStationNo]).second) << "calc station used twice";
-    }
-  }
-  // Every calc station 1..22 exactly once.
-  EXPECT_EQ(calcStations.size(), static_cast<size_t>(kHighestCalcStation));
-  EXPECT_EQ(*calcStations.begin(), 1);
-  EXPECT_EQ(*calcStations.rbegin(), kHighestCalcStation);
-}
-
 TEST_F(SampleLineTables, MapPagesAndTitles) {
   const Document& d = doc();
   // One item per line of map.txt, all of them before the end marker.
@@ -477,45 +449,6 @@ TEST_F(SampleLineTables, SundayThroughTrainToTheSpa) {
   EXPECT_EQ(v[train::TimeIndex(10)], 0) << "it leaves the main line at 雲雀野";
   // The header of data3.txt, read last, reaches calc station 22.
   EXPECT_EQ(d.maxCalcStation, kHighestCalcStation);
-}
-
-// Along its way every train moves forward in time, and it starts and ends where its header
-// says; its kind is a row of kind.txt.
-TEST_F(SampleLineTables, TrainsMoveForwardInTime) {
-  const Document& d = doc();
-  // Order along the line: the main line 1..20; the branch leaves 雲雀野 (9) for 21 and 22.
-  auto position = [](int s) { return s <= 20 ? s * 10 : 90 + (s - 20) * 3; };
-  std::vector<int> order;
-  for (int s = 1; s <= kHighestCalcStation; ++s) order.push_back(s);
-  std::sort(order.begin(), order.end(), [&](int a, int b) { return position(a) < position(b); });
-  auto calcOfRow = [&](int row) { return static_cast<int>(d.stationValues[row - 1][station::kCalcStationNo]); };
-
-  for (int day = 0; day < kDayTypeCount; ++day) {
-    for (int i = 0; i < TrainCount(d, day); ++i) {
-      const auto& v = d.trainValues[day][i];
-      SCOPED_TRACE("day " + std::to_string(day) + " train " + std::to_string(i + 1) + " " +
-                   d.trainTexts[day][i][train::kText1]);
-      EXPECT_LE(v[train::kKind], kKinds);
-      EXPECT_TRUE(d.trainTexts[day][i][train::kText2].size() && d.trainTexts[day][i][train::kText3].size());
-      std::vector<int> stops;
-      for (int s : order)
-        if (v[train::TimeIndex(s)] != 0) stops.push_back(s);
-      ASSERT_GE(stops.size(), 2u);
-      const bool forward = v[train::TimeIndex(stops.front())] < v[train::TimeIndex(stops.back())];
-      if (!forward) std::reverse(stops.begin(), stops.end());
-      for (size_t k = 0; k + 1 < stops.size(); ++k) {
-        const int departure = v[train::TimeIndex(stops[k])] + (v[train::StopInfoIndex(stops[k])] & 511);
-        EXPECT_LT(departure, v[train::TimeIndex(stops[k + 1])]) << "from calc station " << stops[k];
-      }
-      EXPECT_LT(v[train::TimeIndex(stops.back())], Time(24, 0));
-      ASSERT_GE(v[train::kStationA], 1);
-      ASSERT_LE(v[train::kStationA], kStations);
-      ASSERT_GE(v[train::kStationB], 1);
-      ASSERT_LE(v[train::kStationB], kStations);
-      EXPECT_EQ(calcOfRow(v[train::kStationA]), stops.front());
-      EXPECT_EQ(calcOfRow(v[train::kStationB]), stops.back());
-    }
-  }
 }
 
 TEST(SampleLineRead, WithoutThirtySecondsAOneMinuteWaitStaysTenTenths) {
