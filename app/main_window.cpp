@@ -107,6 +107,7 @@ void MainWindow::BuildToolBar() {
     }
     QAction* a = action(id);
     a->setIcon(QIcon(ToolBarImage(id)));
+    a->setIconVisibleInMenu(false);  // the images belong to the tool bar; the menu shows texts only
     toolBar_->addAction(a);
   }
   addToolBar(Qt::TopToolBarArea, toolBar_);
