@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "view/qpainter_canvas.h"
 
@@ -19,6 +21,11 @@ void SetUpApplication(QApplication& app) {
   QIcon icon(QStringLiteral(":/orbline/icon.png"));
   icon.addFile(QStringLiteral(":/orbline/icon16.png"));
   QApplication::setWindowIcon(icon);
+  // Qt's own dialogs and buttons in Japanese, like the rest of the program.
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
   const QString family = RegisterJapaneseFont();
   if (!family.isEmpty()) {
     QFont font = app.font();

@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
   qt6-svg-dev       # SVG output of orblinec render
+  qt6-translations-l10n  # Qt's own dialogs in Japanese
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
   xvfb              # a display for screenshots of the real window
   libc-bin          # iconv, used to build the Shift_JIS message tables

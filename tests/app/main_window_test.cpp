@@ -235,6 +235,10 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(calls, 1);
   }
 
+  void qtsOwnDialogsSpeakJapanese() {
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral(u"キャンセル"));
+  }
+
   void captionAndTitle() {
     Fixture f;
     f.window->show();
