@@ -2,14 +2,21 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
 namespace orbline {
 namespace {
 
-// Converts with glibc's iconv; `bad` is appended for each input byte it cannot convert.
-std::string Convert(const char* to, const char* from, std::string_view in, std::string_view bad) {
+// Bytes of the input character that starts at `p`: one for code page 932 (each byte that does not
+// decode is replaced on its own), the sequence length for UTF-8.
+using CharLength = size_t (*)(unsigned char lead);
+size_t OneByte(unsigned char) { return 1; }
+size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
+
+// Converts with glibc's iconv; `bad` is appended for each input character it cannot convert.
+std::string Convert(const char* to, const char* from, std::string_view in, std::string_view bad, CharLength length) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: code page 932 missing");
   std::string out;
@@ -24,10 +31,11 @@ std::string Convert(const char* to, const char* from, std::string_view in, std::
     out.append(buf, outp - buf);
     if (rc == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL (a lone lead byte at the end): mark one byte and go on after it.
+      // EILSEQ or EINVAL (a lone lead byte at the end): mark the character and go on after it.
       out.append(bad);
-      ++inp;
-      --inleft;
+      const size_t skip = std::min(inleft, length(static_cast<unsigned char>(*inp)));
+      inp += skip;
+      inleft -= skip;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
@@ -37,8 +45,8 @@ std::string Convert(const char* to, const char* from, std::string_view in, std::
 
 }  // namespace
 
-std::string SjisToUtf8(std::string_view sjis) { return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD"); }
+std::string SjisToUtf8(std::string_view sjis) { return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", OneByte); }
 
-std::string Utf8ToSjis(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?"); }
+std::string Utf8ToSjis(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?", Utf8Length); }
 
 }  // namespace orbline
