@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <QGuiApplication>
+#include <unistd.h>
 
 #include "cli/command_line.h"
-#include "cli/render.h"
 #include "cli/terminal_diagnostics.h"
 #include "cli/zkf_dump.h"
 #include "compiler/check_data.h"
@@ -25,8 +24,13 @@
 #include "platform/fixed_save_prompt.h"
 #include "platform/memory_profile_store.h"
 #include "platform/qt/qsettings_profile_store.h"
+#ifdef ORBLINEC_RENDER
+#include <QGuiApplication>
+
+#include "cli/render.h"
 #include "view/qpainter_canvas.h"
 #include "view/view_commands.h"
+#endif
 
 namespace orbline {
 namespace {
@@ -80,6 +84,7 @@ int ReadAndCompile(const CommandLine& cl) {
   auto doc = std::make_unique<Document>(Services{files, runProfile, diagnostics, waitCursor, &prompt});
   shownSettings = doc->settings;
 
+#ifdef ORBLINEC_RENDER
   if (cl.command == CommandLine::Command::kRender) {
     if (!IsImagePath(cl.output)) {
       std::fprintf(stderr, "orblinec: %s: the image file must end in .png, .svg or .pdf\n", cl.output.c_str());
@@ -110,6 +115,7 @@ int ReadAndCompile(const CommandLine& cl) {
     std::printf("wrote %s (%dx%d)\n", cl.output.c_str(), cl.width, cl.height);
     return diagnostics.count() == 0 ? 0 : 1;
   }
+#endif
   if (cl.command == CommandLine::Command::kCheck) {
     doc->ResetTables();
     bool ok = doc->ReadInfo() && doc->ReadKinds() && doc->ReadStations() && doc->ReadMap() && doc->ReadTimetables() &&
@@ -204,6 +210,20 @@ int Dump(const CommandLine& cl) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+#ifndef ORBLINEC_RENDER
+// Drawing needs Qt's GUI libraries, which take longer to load than compiling a line takes to
+// read; "render" is therefore a program of its own beside this one, run in this one's place.
+[[noreturn]] void RunRenderProgram(char** argv) {
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
+  path = path.substr(0, path.rfind('/') + 1) + "orblinec-render";
+  ::execv(path.c_str(), argv);
+  std::fprintf(stderr, "orblinec: %s: cannot run it for render\n", path.c_str());
+  std::exit(1);
+}
+#endif
+
 }  // namespace
 }  // namespace orbline
 
@@ -222,9 +242,12 @@ int main(int argc, char** argv) {
     case CommandLine::Command::kVersion:
       std::fputs(kVersion, stdout);
       return 0;
+    case CommandLine::Command::kRender:
+#ifndef ORBLINEC_RENDER
+      RunRenderProgram(argv);
+#endif
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
-    case CommandLine::Command::kRender:
       return ReadAndCompile(*cl);
     case CommandLine::Command::kDump:
       return Dump(*cl);
