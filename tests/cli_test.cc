@@ -10,6 +10,7 @@
 
 #include "cli/command_line.h"
 #include "cli/terminal_diagnostics.h"
+#include "temp_folder.h"
 #include "file_bytes.h"
 
 namespace orbline {
@@ -118,10 +119,7 @@ RunResult Orblinec(const std::string& args, const fs::path& dir, const std::stri
 class OrblinecTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orbline-cli-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = FreshTestFolder("cli");
     profile_ = (dir_ / "profile.ini").string();
     env_ = "ORBLINE_PROFILE='" + profile_ + "'";
   }

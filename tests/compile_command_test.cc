@@ -13,6 +13,7 @@
 
 #include "compiler/zkf_reader.h"
 #include "doc_fixture.h"
+#include "temp_folder.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
@@ -34,11 +35,7 @@ std::vector<std::string> Listing(const fs::path& dir) {
 class CompileCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    out_ = fs::temp_directory_path() /
-           ("orbline-compile-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(out_);
-    fs::create_directories(out_);
+    out_ = FreshTestFolder("compile");
     MakeDoc(ORBLINE_SOURCE_DIR "/examples/sample");
   }
   void TearDown() override {

@@ -1,4 +1,5 @@
 #include "platform/disk_line_reader.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 class DiskLineReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orbline-disk-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = FreshTestFolder("disk");
   }
   void TearDown() override {
     std::error_code ec;

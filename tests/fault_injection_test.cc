@@ -13,6 +13,7 @@
 
 #include "compiler/compile_command.h"
 #include "doc_fixture.h"
+#include "temp_folder.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
@@ -49,9 +50,7 @@ std::map<std::string, std::string> Snapshot(const fs::path& dir) {
 class FaultInjectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("orbline-faults-" + std::to_string(::getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
+    root_ = FreshTestFolder("faults");
     fs::create_directories(root_ / "out");
     fs::copy(ORBLINE_SOURCE_DIR "/examples/sample", root_ / "line");
     std::ofstream(root_ / "out" / "line.zkf") << "the last good file";
