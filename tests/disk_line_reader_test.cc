@@ -1,5 +1,4 @@
 #include "platform/disk_line_reader.h"
-#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "temp_folder.h"
 
 namespace orbline {
 namespace {
