@@ -10,7 +10,6 @@ namespace {
 
 constexpr Colour kCyan = Rgb(0, 255, 255);
 constexpr Colour kGridBlue = Rgb(0, 180, 255);
-constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr int kLinkWidth = 20;
 constexpr int kStationRadius = 7;
 constexpr int kDefaultLabelHeight = 40;

@@ -7,7 +7,6 @@
 namespace orbline {
 namespace {
 
-constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr Colour kLightGrey = Rgb(192, 192, 192);
 constexpr Colour kDarkBlue = Rgb(0, 0, 180);
 constexpr int kStationsPerPage = 15;
