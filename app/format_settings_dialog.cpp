@@ -47,6 +47,23 @@ QGroupBox* MakeFrame(const QString& title, QWidget* parent) {
   return frame;
 }
 
+// One radio button of a group: its text and place in dialog units.
+struct Radio {
+  QString text;
+  int x, y, width, height;
+};
+
+// The four buttons of a radio group, created in template order with ids firstId, firstId + 1, …;
+// a button's index in the group is its place in it.
+QButtonGroup* MakeRadioGroup(const Radio (&radios)[4], int firstId, const DialogUnits& units, QWidget* parent) {
+  auto* group = new QButtonGroup(parent);
+  for (int i = 0; i < 4; ++i) {
+    const Radio& r = radios[i];
+    group->addButton(Put(new QRadioButton(r.text, parent), units, firstId + i, r.x, r.y, r.width, r.height), i);
+  }
+  return group;
+}
+
 }  // namespace
 
 FormatSettingsDialog::FormatSettingsDialog(QWidget* parent) : QDialog(parent) {
@@ -64,20 +81,11 @@ FormatSettingsDialog::FormatSettingsDialog(QWidget* parent) : QDialog(parent) {
   auto* defaults = Put(new QPushButton(QStringLiteral(u"初期値"), this), units, kIdDefaults, 104, 128, 44, 12);
   connect(defaults, &QPushButton::clicked, this, &FormatSettingsDialog::RestoreDefaults);
 
-  struct Radio {
-    QString text;
-    int x, y, width, height;
-  };
   const Radio weekkinds[] = {{QStringLiteral(u"平日／土日"), 12, 17, 52, 8},
                              {QStringLiteral(u"区別なし"), 12, 28, 40, 8},
                              {QStringLiteral(u"平日／土曜／日曜"), 12, 40, 72, 8},
                              {QStringLiteral(u"平日土曜／日曜"), 12, 52, 64, 8}};
-  weekkindGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < 4; ++i) {
-    const Radio& r = weekkinds[i];
-    weekkindGroup_->addButton(
-        Put(new QRadioButton(r.text, this), units, kIdWeekkindFirst + i, r.x, r.y, r.width, r.height), i);
-  }
+  weekkindGroup_ = MakeRadioGroup(weekkinds, kIdWeekkindFirst, units, this);
   Put(MakeFrame(QStringLiteral(u"曜日別ダイア"), this), units, kNoId, 4, 4, 84, 64);
 
   sec30Box_ = Put(new QCheckBox(QStringLiteral(u"待ち時間の\n１分は30秒へ"), this), units, kIdSec30, 12, 89, 56, 16);
@@ -88,12 +96,7 @@ FormatSettingsDialog::FormatSettingsDialog(QWidget* parent) : QDialog(parent) {
                            {QStringLiteral(u"カンマ"), 104, 28, 28, 8},
                            {QStringLiteral(u"半角スペース"), 104, 40, 52, 8},
                            {QStringLiteral(u"一定間隔"), 104, 52, 40, 8}};
-  kugiriGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < 4; ++i) {
-    const Radio& r = kugiris[i];
-    kugiriGroup_->addButton(
-        Put(new QRadioButton(r.text, this), units, kIdKugiriFirst + i, r.x, r.y, r.width, r.height), i);
-  }
+  kugiriGroup_ = MakeRadioGroup(kugiris, kIdKugiriFirst, units, this);
   Put(MakeFrame(QStringLiteral(u"データの区切り方法"), this), units, kNoId, 96, 4, 72, 76);
 
   kankakuEdit_ = Put(new QLineEdit(this), units, kIdKankaku, 128, 64, 16, 12);

@@ -46,20 +46,14 @@ struct Values {
 Values Of(const FormatSettingsDialog& d) { return {d.top, d.sec30, d.weekkind, d.kankaku, d.kugiri}; }
 Values Of(const FormatSettings& s) { return {s.top, s.sec30, s.weekkind, s.kankaku, s.kugiri}; }
 
-void Set(FormatSettingsDialog& d, const Values& v) {
-  d.top = v.top;
-  d.sec30 = v.sec30;
-  d.weekkind = v.weekkind;
-  d.kankaku = v.kankaku;
-  d.kugiri = v.kugiri;
-}
-
-void Set(FormatSettings& s, const Values& v) {
-  s.top = v.top;
-  s.sec30 = v.sec30;
-  s.weekkind = v.weekkind;
-  s.kankaku = v.kankaku;
-  s.kugiri = v.kugiri;
+// The dialog and the settings name their five members alike.
+template <typename Holder>
+void Set(Holder& h, const Values& v) {
+  h.top = v.top;
+  h.sec30 = v.sec30;
+  h.weekkind = v.weekkind;
+  h.kankaku = v.kankaku;
+  h.kugiri = v.kugiri;
 }
 
 char* Describe(const Values& v) {
