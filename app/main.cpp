@@ -19,6 +19,7 @@
 #include "app/termination.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
+#include "platform/finding_sinks.h"
 #include "platform/qt/qsettings_profile_store.h"
 
 int main(int argc, char** argv) {
@@ -40,14 +41,15 @@ int main(int argc, char** argv) {
 
   orbline::QSettingsProfileStore profile;
   orbline::QtMessageSink messages;
+  orbline::BoxFindings findings(messages);
   orbline::QtWaitCursor waitCursor;
   orbline::QtSavePrompt savePrompt(folder);
   orbline::DiskLineReader files(QFile::encodeName(folder).toStdString());
-  auto doc = std::make_unique<orbline::Document>(
-      orbline::Services{files, profile, messages, waitCursor, &savePrompt});
+  auto doc = std::make_unique<orbline::Document>();
+  const orbline::Services services{files, findings, messages, waitCursor, &savePrompt};
   int status;
   {
-    orbline::MainWindow window(*doc, profile, messages);
+    orbline::MainWindow window(*doc, profile, services);
     // For measuring start-up: report the time to the first painted window, then end.
     if (qEnvironmentVariableIsSet("ORBLINE_QUIT_AFTER_FIRST_PAINT")) {
       QObject::connect(window.view(), &orbline::OrblineView::statusText, &app, [&] {
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     orbline::HandleTerminationSignals([&window] { window.close(); });
     window.show();
     status = app.exec();
-  }  // the view writes section "mode" as the window goes
-  doc.reset();  // the document writes section "data"
+    window.SaveSettings();
+  }
   return status;
 }

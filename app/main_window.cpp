@@ -18,6 +18,7 @@
 #include "app/orbline_view.h"
 #include "app/ui_tables.h"
 #include "doc/document.h"
+#include "platform/services.h"
 
 namespace orbline {
 namespace {
@@ -39,9 +40,11 @@ int TestMode(int id) {
 
 }  // namespace
 
-MainWindow::MainWindow(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), printer_(new QPrinter(QPrinter::ScreenResolution)) {
-  view_ = new OrblineView(doc, profile, messages, this);
+MainWindow::MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), profile_(profile), printer_(new QPrinter(QPrinter::ScreenResolution)) {
+  doc_.settings = FormatSettings::Load(profile);
+  doc_.DeriveDelimiter();
+  view_ = new OrblineView(doc, ViewState::Load(profile), services, this);
   setCentralWidget(view_);
   BuildMenus();
   BuildAccelerators();
@@ -55,6 +58,11 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, MessageSink& messag
 }
 
 MainWindow::~MainWindow() { delete printer_; }
+
+void MainWindow::SaveSettings() {
+  view_->state().Save(profile_);
+  doc_.settings.Save(profile_);
+}
 
 QAction* MainWindow::action(int id) const {
   auto it = actions_.find(id);

@@ -11,17 +11,22 @@ class QToolBar;
 namespace orbline {
 
 class Document;
-class MessageSink;
 class OrblineView;
 class ProfileStore;
+struct Services;
 
 // The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent = nullptr);
+  // Takes the reading settings (section "data") and the display (section "mode") from `profile`.
+  MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // Writes the display (section "mode") and then the reading settings (section "data") back to
+  // the profile; the program does so as it ends.
+  void SaveSettings();
 
   // Runs the command `id` as the menu, a key or a button would.
   void Dispatch(int id);
@@ -43,6 +48,7 @@ class MainWindow : public QMainWindow {
   void PrinterSetup();
 
   Document& doc_;
+  ProfileStore& profile_;
   OrblineView* view_;
   QToolBar* toolBar_ = nullptr;
   QLabel* panes_[2] = {nullptr, nullptr};

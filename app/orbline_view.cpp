@@ -6,20 +6,18 @@
 
 #include "doc/document.h"
 #include "platform/message_sink.h"
-#include "platform/profile_store.h"
 #include "platform/sjis.h"
 #include "view/display.h"
 #include "view/qpainter_canvas.h"
 
 namespace orbline {
 
-OrblineView::OrblineView(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent)
+OrblineView::OrblineView(Document& doc, const ViewState& state, const Services& services, QWidget* parent)
     : QWidget(parent),
       doc_(doc),
-      profile_(profile),
-      messages_(messages),
-      state_(ViewState::Load(profile)),
-      commands_(doc, state_, [this] {
+      messages_(services.messages),
+      state_(state),
+      commands_(doc, state_, services, [this] {
         update();
         emit stateChanged();
       }) {
@@ -27,8 +25,6 @@ OrblineView::OrblineView(Document& doc, ProfileStore& profile, MessageSink& mess
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
 }
-
-OrblineView::~OrblineView() { state_.Save(profile_); }
 
 QString OrblineView::Draw(QPainter& painter, int width, int height) {
   QPainterCanvas canvas(painter, width, height);

@@ -12,18 +12,14 @@ class QPrinter;
 namespace orbline {
 
 class Document;
-class MessageSink;
-class ProfileStore;
 
 // The window's content: shows one display of the document on the 1000 × 750 page stretched over
-// its client area, and handles the view's commands. Its state comes from the profile's section
-// "mode" when it is made and goes back there when it is destroyed.
+// its client area, and handles the view's commands.
 class OrblineView : public QWidget {
   Q_OBJECT
 
  public:
-  OrblineView(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent = nullptr);
-  ~OrblineView() override;
+  OrblineView(Document& doc, const ViewState& state, const Services& services, QWidget* parent = nullptr);
 
   ViewState& state() { return state_; }
   ViewCommands& commands() { return commands_; }
@@ -47,7 +43,6 @@ class OrblineView : public QWidget {
 
  private:
   Document& doc_;
-  ProfileStore& profile_;
   MessageSink& messages_;
   ViewState state_;
   ViewCommands commands_;

@@ -7,7 +7,7 @@ namespace orbline {
 
 const char kUsage[] =
     "usage: orblinec compile [-C DIR] [-o FILE] [settings]\n"
-    "       orblinec check [-C DIR] [settings]\n"
+    "       orblinec check [-C DIR] [settings] [--all [--json]]\n"
     "       orblinec dump FILE.zkf [--json]\n"
     "       orblinec decompile FILE.zkf [-C OUTDIR] [--kugiri N] [--force]\n"
     "       orblinec render [-C DIR] [settings] --mode N [--page P] [--grid] [--size WxH] -o FILE\n"
@@ -15,7 +15,9 @@ const char kUsage[] =
     "\n"
     "compile  read the line's source files from DIR (default: the current folder), check them\n"
     "         and write the ZKF file FILE (default: <name of DIR>.zkf in the current folder)\n"
-    "check    read and check the source files as compile does, without writing\n"
+    "check    read and check the source files as compile does, without writing; --all reads\n"
+    "         every file to its end and reports every fault and warning of the line, sorted by\n"
+    "         file and line, then a count; with --json as one JSON array on standard output\n"
     "dump     show a ZKF file's contents; --json for scripts\n"
     "decompile  write the source files of a ZKF file into OUTDIR (default: the current folder),\n"
     "         such that compiling them with the settings it prints gives the same file, byte for\n"
@@ -27,8 +29,10 @@ const char kUsage[] =
     "         1); --grid draws the map grid; the size defaults to 1000x750. The image is written\n"
     "         even when a file has a fault, which is reported and ends with status 1\n"
     "\n"
-    "Messages go to standard error, one line each: [<file>:<line>: ]error <code>: <message>.\n"
-    "Exit status: 0 when done, 1 when a fault stopped it, 2 for a usage error.\n"
+    "Messages go to standard error, one line each: [<file>[:<line>]: ]error <code>: <message>, or\n"
+    "warning <code> for what never stops compiling (a file saved as UTF-8, say).\n"
+    "Exit status: 0 when done, 1 when a fault stopped it (check --all: when there is an error),\n"
+    "2 for a usage error.\n"
     "\n"
     "settings (default: the window's profile, section \"data\"; given ones apply to this run only):\n"
     "  --no-profile           ignore the profile and start from the default settings\n"
@@ -123,6 +127,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       ok = number(&cl.sec30, 0, 1);
     } else if (arg == "--json") {
       cl.json = true;
+    } else if (arg == "--all") {
+      cl.all = true;
     } else if (arg == "--mode") {
       std::optional<int> v;
       ok = number(&v, 1, 7);
@@ -201,8 +207,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     *error = "unknown command '" + command + "'";
     return std::nullopt;
   }
-  if (cl.json && cl.command != CommandLine::Command::kDump) {
-    *error = "--json goes with dump";
+  if (cl.all && cl.command != CommandLine::Command::kCheck) {
+    *error = "--all goes with check";
+    return std::nullopt;
+  }
+  if (cl.json && cl.command != CommandLine::Command::kDump && !cl.all) {
+    *error = "--json goes with dump or check --all";
     return std::nullopt;
   }
   return cl;

@@ -27,7 +27,8 @@ struct CommandLine {
   bool force = false;   // decompile: replace source files that exist
 
   std::string zkfFile;  // dump, decompile
-  bool json = false;    // dump --json
+  bool json = false;    // dump --json, check --all --json
+  bool all = false;     // check --all: every fault of the line
 };
 
 // Parses the arguments after the program name. On a usage error returns nullopt with `*error`

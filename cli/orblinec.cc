@@ -1,132 +1,104 @@
 // orblinec: Zelkor Maker from the command line. See kUsage for what it does.
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "cli/command_line.h"
-#include "cli/terminal_diagnostics.h"
+#include "cli/findings_json.h"
+#include "cli/run_settings.h"
+#include "cli/terminal_findings.h"
 #include "cli/zkf_dump.h"
-#include "compiler/check_data.h"
 #include "compiler/compile_command.h"
+#include "compiler/line_check.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
-#include "platform/memory_profile_store.h"
-#include "platform/qt/qsettings_profile_store.h"
-#ifdef ORBLINEC_RENDER
-#include <QGuiApplication>
-
-#include "cli/render.h"
-#include "view/qpainter_canvas.h"
-#include "view/view_commands.h"
-#endif
+#include "platform/services.h"
 
 namespace orbline {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr char kVersion[] = "orblinec (Zelkor Maker Ver 1.17), ZKF 2.00\n";
 
-// The settings for this run: the profile's section "data" (unless --no-profile) with the
-// options on top, in a profile of its own so that nothing is written back.
-void LoadSettings(const CommandLine& cl, MemoryProfileStore& runProfile) {
-  FormatSettings s;
-  if (!cl.noProfile) {
-    QSettingsProfileStore profile(cl.profilePath.empty() ? ProfilePath() : QString::fromLocal8Bit(cl.profilePath.c_str()));
-    s = FormatSettings::Load(profile);
-  }
-  if (cl.kugiri) s.kugiri = *cl.kugiri;
-  if (cl.kankaku) s.kankaku = *cl.kankaku;
-  if (cl.weekkind) s.weekkind = *cl.weekkind;
-  if (cl.top) s.top = *cl.top;
-  if (cl.sec30) s.sec30 = *cl.sec30;
-  s.Save(runProfile);
-}
-
 // "<name of DIR>.zkf": the folder's own name, or "line" where it has none (the root).
-std::string DefaultOutput(const std::string& folder) {
+std::string DefaultOutput(const fs::path& folder) {
   std::error_code ec;
-  std::filesystem::path p = std::filesystem::weakly_canonical(folder.empty() ? "." : folder, ec);
-  std::string name = ec ? std::string() : p.filename().string();
+  const fs::path p = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
+  const std::string name = ec ? std::string() : p.filename().string();
   return (name.empty() ? "line" : name) + ".zkf";
 }
 
-std::string WithoutTrailingSlash(std::string folder) {
+// The folder of the source files as given, without a trailing slash; empty for the current one.
+fs::path SourceFolder(const CommandLine& cl) {
+  std::string folder = cl.folder;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
 
+// A document with the run's settings.
+std::unique_ptr<Document> MakeDocument(const CommandLine& cl) {
+  auto doc = std::make_unique<Document>();
+  doc->settings = RunSettings(cl);
+  doc->DeriveDelimiter();
+  return doc;
+}
+
+// check --all: every finding of the line, sorted, then a count; or one JSON array.
+int CheckAll(const CommandLine& cl, const fs::path& folder) {
+  auto doc = MakeDocument(cl);
+  DiskLineReader files(folder);
+  WaitCursor waitCursor;
+  const std::vector<Finding> findings = CheckWholeLine(*doc, files, waitCursor);
+  int errors = 0;
+  for (const Finding& f : findings) errors += f.IsError();
+  if (cl.json) {
+    const std::string json = FindingsJson(findings);
+    std::fwrite(json.data(), 1, json.size(), stdout);
+  } else {
+    for (const Finding& f : findings) std::fprintf(stderr, "%s\n", FindingLine(f, folder).c_str());
+    std::fprintf(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
+  }
+  return errors == 0 ? 0 : 1;
+}
+
+// compile and check: the compile command, stopping at the first fault; check writes nothing.
 int ReadAndCompile(const CommandLine& cl) {
-  const std::string folder = WithoutTrailingSlash(cl.folder);
-  struct stat st;
-  if (!folder.empty() && (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+  const fs::path folder = SourceFolder(cl);
+  std::error_code ec;
+  if (!folder.empty() && !fs::is_directory(folder, ec)) {
     std::fprintf(stderr, "orblinec: %s: no such folder\n", folder.c_str());
     return 1;
   }
-  MemoryProfileStore runProfile;
-  LoadSettings(cl, runProfile);
-  DiskLineReader files(folder);
-  WaitCursor waitCursor;
-  FormatSettings shownSettings;
-  TerminalDiagnostics diagnostics(stderr, folder, shownSettings);
-  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;  // compile only
-  FixedSavePrompt prompt(output);
-  auto doc = std::make_unique<Document>(Services{files, runProfile, diagnostics, waitCursor, &prompt});
-  shownSettings = doc->settings;
+  if (cl.command == CommandLine::Command::kCheck && cl.all) return CheckAll(cl, folder);
 
-#ifdef ORBLINEC_RENDER
-  if (cl.command == CommandLine::Command::kRender) {
-    if (!IsImagePath(cl.output)) {
-      std::fprintf(stderr, "orblinec: %s: the image file must end in .png, .svg or .pdf\n", cl.output.c_str());
-      return 2;
-    }
-    // Drawing needs a GUI application, but no display; Qt's own notes about its environment are
-    // not this program's messages.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "orblinec: %s\n", qPrintable(message));
-    });
-    int argc = 1;
-    char name[] = "orblinec";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    RegisterJapaneseFont();
-    ViewState state;
-    state.eria = cl.page;
-    state.grid = cl.grid ? 1 : 0;
-    // As the window's test command: reset, read the display's files, draw whatever was read.
-    ViewCommands commands(*doc, state, [] {});
-    commands.Test(cl.mode);
-    std::string error;
-    if (!RenderDisplay(*doc, state, cl.width, cl.height, cl.output, &error)) {
-      std::fprintf(stderr, "orblinec: %s\n", error.c_str());
-      return 1;
-    }
-    std::printf("wrote %s (%dx%d)\n", cl.output.c_str(), cl.width, cl.height);
-    return diagnostics.count() == 0 ? 0 : 1;
-  }
-#endif
+  auto doc = MakeDocument(cl);
+  DiskLineReader files(folder);
+  TerminalFindings findings(stderr, folder);
+  TerminalMessages messages(stderr);
+  WaitCursor waitCursor;
+  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;
+  FixedSavePrompt prompt(output);
+  const Services services{files, findings, messages, waitCursor, &prompt};
+
   if (cl.command == CommandLine::Command::kCheck) {
-    doc->ResetTables();
-    bool ok = doc->ReadInfo() && doc->ReadKinds() && doc->ReadStations() && doc->ReadMap() && doc->ReadTimetables() &&
-              CheckData(*doc);
-    if (ok) std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
+    const bool ok = ReadAndCheck(*doc, files, findings, waitCursor, FaultMode::kFirstFault);
+    if (ok && findings.errors() + findings.warnings() == 0)
+      std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
     return ok ? 0 : 1;
   }
-  if (!RunCompileCommand(*doc)) return 1;
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(output, ec);
-  const auto where = std::filesystem::absolute(output, ec);
+  if (!RunCompileCommand(*doc, services)) return 1;
+  const auto size = fs::file_size(output, ec);
+  const auto where = fs::absolute(output, ec);
   std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal().string()).c_str(),
               static_cast<unsigned long long>(size));
   return 0;
@@ -210,19 +182,17 @@ int Dump(const CommandLine& cl) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-#ifndef ORBLINEC_RENDER
 // Drawing needs Qt's GUI libraries, which take longer to load than compiling a line takes to
 // read; "render" is therefore a program of its own beside this one, run in this one's place.
 [[noreturn]] void RunRenderProgram(char** argv) {
-  char self[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
-  path = path.substr(0, path.rfind('/') + 1) + "orblinec-render";
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) self = argv[0];
+  const fs::path path = self.parent_path() / "orblinec-render";
   ::execv(path.c_str(), argv);
   std::fprintf(stderr, "orblinec: %s: cannot run it for render\n", path.c_str());
   std::exit(1);
 }
-#endif
 
 }  // namespace
 }  // namespace orbline
@@ -243,9 +213,7 @@ int main(int argc, char** argv) {
       std::fputs(kVersion, stdout);
       return 0;
     case CommandLine::Command::kRender:
-#ifndef ORBLINEC_RENDER
       RunRenderProgram(argv);
-#endif
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
       return ReadAndCompile(*cl);

@@ -2,6 +2,8 @@
 
 #include "doc/document.h"
 #include "doc/error_code.h"
+#include "doc/map_kinds.h"
+#include "doc/source_files.h"
 #include "doc/train_check.h"
 
 namespace orbline {
@@ -9,50 +11,60 @@ namespace {
 
 constexpr int kMaxLinkStation = kCalcStationCapacity;  // link To and To2 name calc stations 1..100, or 0
 
-bool IsStationReference(uint16_t kind) { return kind == 11 || kind == 21 || kind == 31; }
+// The source line of row `index`; a table filled without a reader counts its rows from 1.
+int LineOf(int recorded, int index) { return recorded != 0 ? recorded : index + 1; }
 
 }  // namespace
 
-int CheckData(Document& doc) {
+int CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
+  int result = 1;
+  auto fatal = [&](int code, int a, int b, std::string_view file, int line) {
+    findings.Report(MakeFinding(code, a, b, file, line));
+    result = 0;
+    return !keepGoing;
+  };
+
   // Stations, up to the first without a name.
   for (int i = 0; i < kStationCapacity; ++i) {
     if (doc.stationTexts[i][station::kName].empty()) break;
     const auto& v = doc.stationValues[i];
+    const int line = LineOf(doc.stationLines[i], i);
     if (v[station::kCalcStationNo] > kMaxStationNumber || v[station::kLink1To] > kMaxLinkStation ||
         v[station::kLink2To] > kMaxLinkStation || v[station::kLink1To2] > kMaxLinkStation ||
         v[station::kLink2To2] > kMaxLinkStation) {
-      doc.ReportError(kErrStationCalcNo, i + 1, 0);
-      return 0;
+      if (fatal(kErrStationCalcNo, line, 0, kEkiFile, line)) return 0;
     }
-    if (v[station::kRatio] > kMaxRatio) doc.ReportError(kErrStationRatio, 0, 0);
-    if (v[station::kLink1To] != 0 && v[station::kLink1To2] == 0) doc.ReportError(kErrStationTo2Missing, 0, 0);
-    if (v[station::kLink2To] != 0 && v[station::kLink2To2] == 0) doc.ReportError(kErrStationTo2Missing, 0, 0);
+    if (v[station::kRatio] > kMaxRatio) findings.Report(MakeFinding(kErrStationRatio, 0, 0, kEkiFile, line));
+    if (v[station::kLink1To] != 0 && v[station::kLink1To2] == 0)
+      findings.Report(MakeFinding(kErrStationTo2Missing, 0, 0, kEkiFile, line));
+    if (v[station::kLink2To] != 0 && v[station::kLink2To2] == 0)
+      findings.Report(MakeFinding(kErrStationTo2Missing, 0, 0, kEkiFile, line));
   }
 
   // Map items, up to the first of kind 0: station links and bars name calc stations 1..100.
   for (int i = 0; i < kMapItemCapacity; ++i) {
     const auto& v = doc.mapValues[i];
     if (v[map::kKind] == 0) break;
-    if (!IsStationReference(v[map::kKind])) continue;
+    if (!map::NamesCalcStations(v[map::kKind])) continue;
     if (v[1] < 1 || v[1] > kCalcStationCapacity || v[2] < 1 || v[2] > kCalcStationCapacity) {
-      doc.ReportError(kErrMapCalcStation, i + 1, 0);
-      return 0;
+      const int line = LineOf(doc.mapLines[i], i);
+      if (fatal(kErrMapCalcStation, line, 0, kMapFile, line)) return 0;
     }
   }
 
   // Trains of all three day types, whatever the scheme, each up to its first of kind 0.
   for (int day = 0; day < kDayTypeCount; ++day) {
+    const std::string file = doc.dayTypeFile[day] != 0 ? TimetableFileName(doc.dayTypeFile[day]) : std::string();
     for (int i = 0; i < kTrainCapacity; ++i) {
       const auto& v = doc.trainValues[day][i];
       if (v[train::kKind] == 0) break;
       static constexpr int kCodes[] = {0, kErrTrainKind, kErrTrainCarType, kErrTrainStation};
       if (const TrainFault fault = CheckTrain(v); fault != TrainFault::kNone) {
-        doc.ReportError(kCodes[static_cast<int>(fault)], day + 1, i + 1);
-        return 0;
+        if (fatal(kCodes[static_cast<int>(fault)], day + 1, i + 1, file, doc.trainLines[day][i])) return 0;
       }
     }
   }
-  return 1;
+  return result;
 }
 
 }  // namespace orbline

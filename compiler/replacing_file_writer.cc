@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace orbline {
@@ -19,29 +19,26 @@ class FdSink : public ByteSink {
     while (size > 0) {
       ssize_t n = ::write(fd_, data, size);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
+      if (n <= 0) {
+        error_ = n < 0 ? errno : ENOSPC;
+        return false;
+      }
       data += n;
       size -= static_cast<size_t>(n);
     }
     return true;
   }
+  int error() const { return error_; }
 
  private:
   int fd_;
+  int error_ = 0;
 };
 
-bool CloseChecked(int fd) { return ::close(fd) == 0 || errno == EINTR; }
-
-// The folder part of `path` ("." for a bare name) and the name part.
-void SplitPath(const std::string& path, std::string* folder, std::string* name) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    *folder = ".";
-    *name = path;
-  } else {
-    *folder = slash == 0 ? "/" : path.substr(0, slash);
-    *name = path.substr(slash + 1);
-  }
+// Fails with the system's text for `error`.
+bool Fail(int error, std::string* reason) {
+  *reason = std::strerror(error);
+  return false;
 }
 
 mode_t NewFileMode() {
@@ -50,49 +47,62 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-bool WriteDevice(const std::string& path, const std::function<bool(ByteSink&)>& write) {
+bool WriteDevice(const std::string& path, const std::function<bool(ByteSink&)>& write, std::string* reason) {
   int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return Fail(errno, reason);
   FdSink sink(fd);
-  bool ok = write(sink);
-  return CloseChecked(fd) && ok;
+  const bool ok = write(sink);
+  const int writeError = sink.error();
+  if (::close(fd) != 0 && errno != EINTR) return Fail(errno, reason);
+  return ok || Fail(writeError != 0 ? writeError : EIO, reason);
+}
+
+// Flushes the folder's entry list, so that a rename in it is on the disk.
+void SyncFolder(const std::filesystem::path& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& requested, const std::function<bool(ByteSink&)>& write) {
-  if (requested.empty() || requested.back() == '/') return false;
-  std::string path = requested;
-  struct stat st;
-  bool exists = ::lstat(path.c_str(), &st) == 0;
-  if (exists && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr) {
-      path = resolved;
-      exists = ::lstat(path.c_str(), &st) == 0;
-    } else {
-      exists = false;  // a dangling link is replaced by the new file
-    }
+bool WriteFileReplacing(const std::string& requested, const std::function<bool(ByteSink&)>& write,
+                        std::string* reason) {
+  namespace fs = std::filesystem;
+  if (requested.empty() || requested.back() == '/') return Fail(EISDIR, reason);
+  fs::path path = requested;
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(path, ec))) {
+    const fs::path target = fs::canonical(path, ec);
+    if (!ec) path = target;  // a dangling link is replaced by the new file
   }
-  if (exists && S_ISDIR(st.st_mode)) return false;
-  if (exists && !S_ISREG(st.st_mode)) return WriteDevice(path, write);
+  struct stat st;
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) return Fail(EISDIR, reason);
+  if (exists && !S_ISREG(st.st_mode)) return WriteDevice(path, write, reason);
 
-  std::string folder, name;
-  SplitPath(path, &folder, &name);
-  std::string temp = folder + "/." + name + ".XXXXXX";
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
   std::vector<char> buffer(temp.begin(), temp.end());
   buffer.push_back('\0');
   int fd = ::mkstemp(buffer.data());
-  if (fd < 0) return false;
+  if (fd < 0) return Fail(errno, reason);
   temp = buffer.data();
 
   FdSink sink(fd);
-  bool ok = ::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) == 0;
-  ok = ok && write(sink);
-  ok = CloseChecked(fd) && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  int error = 0;
+  if (::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) != 0) error = errno;
+  if (error == 0 && !write(sink)) error = sink.error() != 0 ? sink.error() : EIO;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
+  if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    return Fail(error, reason);
+  }
+  SyncFolder(folder);
+  return true;
 }
 
 }  // namespace orbline

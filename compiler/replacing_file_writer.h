@@ -8,12 +8,13 @@
 namespace orbline {
 
 // Writes a file so that a failure never damages what was there before: the bytes go to a
-// temporary file beside the target, which replaces the target only once everything was written
-// and closed. On any failure the temporary file is removed and an existing target is untouched.
-// A target that is a device (such as /dev/null or /dev/full) is written directly; a folder in the
-// target's place is a failure. A symbolic link is followed, so the file it names is replaced.
+// temporary file beside the target, which is flushed to the disk and then replaces the target;
+// the folder is flushed after that, so the new name survives a power cut. On any failure the
+// temporary file is removed and an existing target is untouched. A target that is a device (such
+// as /dev/null or /dev/full) is written directly; a folder in the target's place is a failure. A
+// symbolic link is followed, so the file it names is replaced.
 // `write` puts the bytes into the sink it is given and returns false when that failed.
-// Returns false on any failure.
-bool WriteFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& write);
+// Returns false on any failure, with `*reason` saying why, as the system says it.
+bool WriteFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& write, std::string* reason);
 
 }  // namespace orbline

@@ -2,13 +2,14 @@
 
 #include <memory>
 
-#include "compiler/check_data.h"
+#include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
 #include "doc/day_type_scheme.h"
 #include "doc/document.h"
+#include "doc/source_files.h"
 #include "platform/memory_line_reader.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "platform/finding_sinks.h"
+#include "platform/wait_cursor.h"
 
 namespace orbline {
 namespace {
@@ -245,7 +246,7 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
       for (const std::string& text : t.texts) w.Field(text);
       w.End(data);
     }
-    line.files.emplace_back("data" + std::to_string(TimetableFileFor(f.weekkind, section.dayType)) + ".txt", data);
+    line.files.emplace_back(TimetableFileName(TimetableFileFor(f.weekkind, section.dayType)), data);
   }
   return line;
 }
@@ -253,18 +254,18 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
 bool CompileInMemory(const DecompiledLine& line, std::string* bytes, std::string* problem) {
   MemoryLineReader files(64 * 1024);
   for (const auto& [name, contents] : line.files) files.Set(name, contents);
-  MemoryProfileStore profile;
-  line.settings.Save(profile);
-  RecordingMessageSink messages;
+  FindingList findings;
   WaitCursor cursor;
-  auto doc = std::make_unique<Document>(Services{files, profile, messages, cursor});
-  doc->ResetTables();
-  const bool ok = doc->ReadInfo() && doc->ReadKinds() && doc->ReadStations() && doc->ReadMap() &&
-                  doc->ReadTimetables() && CheckData(*doc);
-  if (!ok || !messages.messages().empty()) {
-    *problem = messages.messages().empty() ? "reading failed" : "error " + std::to_string(messages.messages()[0].code);
-    if (!ok) return false;
-  }
+  auto doc = std::make_unique<Document>();
+  doc->settings = line.settings;
+  doc->DeriveDelimiter();
+  const bool ok = ReadAndCheck(*doc, files, findings, cursor, FaultMode::kFirstFault);
+  for (const Finding& f : findings.findings)
+    if (f.IsError()) {
+      *problem = "error " + std::to_string(f.code);
+      break;
+    }
+  if (!ok) return false;
   StringSink sink;
   WriteZkf(*doc, sink);
   *bytes = std::move(sink.bytes);

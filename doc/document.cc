@@ -1,8 +1,5 @@
 #include "doc/document.h"
 
-#include "doc/error_code.h"
-#include "doc/field_splitter.h"
-
 namespace orbline {
 namespace {
 
@@ -12,15 +9,10 @@ void Release(Text& t) { Text().swap(t); }
 
 }  // namespace
 
-Document::Document(const Services& services) : services_(services) {
+Document::Document() {
   ResetTables();
-  maxCalcStation = 0;
-  settings = FormatSettings::Load(services_.profile);
-  targetFileName.clear();
   DeriveDelimiter();
 }
-
-Document::~Document() { settings.Save(services_.profile); }
 
 void Document::ResetTables() {
   for (Text& t : routeInfo) Release(t);
@@ -37,16 +29,27 @@ void Document::ResetTables() {
   for (auto& day : trainTexts)
     for (auto& row : day)
       for (Text& t : row) Release(t);
-}
-
-void Document::ReportError(int code, int a, int b) {
-  services_.messages.ShowError(code, a, b, FormatErrorBox(code, a, b));
+  stationLines.fill(0);
+  mapLines.fill(0);
+  for (auto& day : trainLines) day.fill(0);
+  dayTypeFile.fill(0);
 }
 
 void Document::DeriveDelimiter() { orbline::DeriveDelimiter(settings.kugiri, delimiter); }
 
-std::string_view Document::SplitField(std::string_view& line, bool takeRest) const {
-  return FieldSplitter(settings, delimiter).Split(line, takeRest);
+std::optional<int> Document::FindMapPage(int display, int page) const {
+  const int code = map::kPageCodeStep * display + page;
+  // The whole table, past an empty item too: a header after the end marker is still found.
+  for (int i = 0; i < kMapItemCapacity; ++i)
+    if (mapValues[i][map::kKind] == code) return i;
+  return std::nullopt;
+}
+
+Text Document::MapStatusText(int mode, int page) const {
+  // Display modes 4, 5, 6 show the bird's-eye view, the diagram and the route map.
+  if (mode < 4 || mode > 6) return Text();
+  std::optional<int> header = FindMapPage(mode - 3, page);
+  return header ? mapTexts[*header] : Text();
 }
 
 }  // namespace orbline

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "doc/format_settings.h"
 #include "doc/tables.h"
-#include "platform/services.h"
 
 namespace orbline {
 
@@ -16,15 +14,13 @@ namespace orbline {
 using Text = std::string;
 
 // The one compilation unit: every table read from the source files, the reading settings and
-// what outlives a command. The tables are fixed arrays inside the object (about 5 MB, so make it
-// on the heap); only text contents allocate. Operations return 1 on success and 0 after they
-// reported the failure through ReportError.
+// what outlives a command. It is plain data: SourceReader fills it, the checks, the writer and
+// the drawings read it, and whoever owns it loads and saves its settings. The tables are fixed
+// arrays inside the object (about 5 MB, so make it on the heap); only text contents allocate.
 class Document {
  public:
-  // Empties every table and reads the settings from the profile, section "data".
-  explicit Document(const Services& services);
-  // Writes the settings back to the profile.
-  ~Document();
+  // Empty tables, default settings and the delimiter they give.
+  Document();
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
@@ -32,28 +28,13 @@ class Document {
   // stay as they are.
   void ResetTables();
 
-  // Shows "error <code>", an empty line and the code's message in a stop box.
-  void ReportError(int code, int a, int b);
-
   // Sets `delimiter` from `kugiri` (again after the settings were changed).
   void DeriveDelimiter();
-
-  // Cuts the next field off the front of `line` (see FieldSplitter).
-  std::string_view SplitField(std::string_view& line, bool takeRest) const;
-
-  int ReadInfo();
-  int ReadKinds();
-  int ReadStations();
-  int ReadMap();
-  int ReadTimetables();
-  int ReadTimetableFile(int fileNumber, int dayType);
 
   // The lowest item index whose kind is 100·display + page, searching the whole table.
   std::optional<int> FindMapPage(int display, int page) const;
   // The title of the page shown in display mode 4, 5 or 6; empty otherwise or when absent.
   Text MapStatusText(int mode, int page) const;
-
-  const Services& services() const { return services_; }
 
   // What outlives a command.
   Text targetFileName;
@@ -75,8 +56,12 @@ class Document {
   std::array<std::array<std::array<uint16_t, kTrainValueCount>, kTrainCapacity>, kDayTypeCount> trainValues;
   std::array<std::array<std::array<Text, kTrainTextCount>, kTrainCapacity>, kDayTypeCount> trainTexts;
 
- private:
-  Services services_;
+  // Where each row came from: its 1-based line in its source file (0 for a row not read), and the
+  // timetable file (1..3) each day type was read from (0 when none was).
+  std::array<int, kStationCapacity> stationLines;
+  std::array<int, kMapItemCapacity> mapLines;
+  std::array<std::array<int, kTrainCapacity>, kDayTypeCount> trainLines;
+  std::array<int, kDayTypeCount> dayTypeFile;
 };
 
 }  // namespace orbline

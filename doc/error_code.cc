@@ -6,6 +6,7 @@
 namespace orbline {
 namespace {
 
+using enum Severity;
 const ErrorMessage kMessages[] = {
 #include "error_messages.inc"
 };
@@ -31,10 +32,16 @@ const ErrorMessage& FindErrorMessage(int code) {
 
 std::string FormatErrorMessage(int code, int a, int b) { return Format(FindErrorMessage(code).text, a, b); }
 
-std::string FormatErrorBox(int code, int a, int b) {
-  char head[32];
-  std::snprintf(head, sizeof head, "error %d\n\n", code);
-  return head + FormatErrorMessage(code, a, b);
+Finding MakeFinding(int code, int a, int b, std::string_view file, int line) {
+  Finding f;
+  f.severity = FindErrorMessage(code).severity;
+  f.code = code;
+  f.a = a;
+  f.b = b;
+  f.file = file;
+  f.line = line;
+  f.message = FormatErrorMessage(code, a, b);
+  return f;
 }
 
 }  // namespace orbline

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/finding.h"
+
 namespace orbline {
 
 // Numbered failures; each has a fixed message (Shift_JIS) in the program's string table.
@@ -32,11 +34,16 @@ enum ErrorCode : int {
   kErrDataHeaderCalcNo = 66,
   kErrWeekkind = 67,
   kErrZkf = 71,
+  kErrZkfOverSource = 72,
+  kWarnUtf8 = 81,
+  kWarnSeparator = 82,
+  kWarnWideDigits = 83,
 };
 
 struct ErrorMessage {
   int code;          // 0 for the last row, which stands for every code not listed
   int stringId;      // resource id of the message
+  Severity severity;
   const char* text;  // Shift_JIS, printf-style with %d and %%
   int length;
 };
@@ -47,7 +54,8 @@ const ErrorMessage& FindErrorMessage(int code);
 // The message of `code` with `a` and `b` put in for its "%d" placeholders, in that order.
 std::string FormatErrorMessage(int code, int a, int b);
 
-// The text of the stop box: "error <code>", an empty line, then the formatted message.
-std::string FormatErrorBox(int code, int a, int b);
+// The finding of `code` at line `line` of `file` ("" for none; line 0 for the whole file), with
+// the code's severity and formatted message.
+Finding MakeFinding(int code, int a, int b, std::string_view file, int line);
 
 }  // namespace orbline

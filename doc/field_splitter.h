@@ -7,6 +7,10 @@
 
 namespace orbline {
 
+// Removes single-byte white space (blank, tab, CR, LF, VT, FF) from both ends. A full-width
+// space is not white space.
+std::string_view TrimBlanks(std::string_view s);
+
 // Cuts fields off the front of a source line by the separation settings. Fields are views into
 // the line: nothing is copied, so reading a line is linear in its length.
 class FieldSplitter {
@@ -24,9 +28,13 @@ class FieldSplitter {
   }
 
   // Atoi(Split(line, false)) in one pass over the bytes: the numbers of a timetable are most of
-  // what is read.
-  int32_t SplitInt(std::string_view& line) const {
-    if (fixedWidth_ || delimiter_ < 0) return Atoi(Split(line, false));
+  // what is read. A number written in full-width digits reads as 0, and is noted.
+  int32_t SplitInt(std::string_view& line) {
+    if (fixedWidth_ || delimiter_ < 0) {
+      const std::string_view field = TrimBlanks(Split(line, false));
+      if (StartsWithWideDigit(field.data(), field.data() + field.size())) sawWideDigit_ = true;
+      return Atoi(field);
+    }
     const char d = static_cast<char>(delimiter_);
     const char* p = line.data();
     const char* const end = p + line.size();
@@ -36,13 +44,31 @@ class FieldSplitter {
     bool negative = false;
     if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     uint32_t value = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) value = value * 10u + uint32_t(*p - '0');
+    if (p < end && *p >= '0' && *p <= '9') {
+      do value = value * 10u + uint32_t(*p++ - '0');
+      while (p < end && *p >= '0' && *p <= '9');
+    } else if (StartsWithWideDigit(p, end)) {
+      sawWideDigit_ = true;
+    }
     while (p < end && *p != d) ++p;
     line = p < end ? std::string_view(p + 1, end - p - 1) : std::string_view();
     return static_cast<int32_t>(negative ? 0u - value : value);
   }
 
+  // True once when a number since the last call was written in full-width digits ("１２").
+  bool TakeWideDigit() {
+    const bool saw = sawWideDigit_;
+    sawWideDigit_ = false;
+    return saw;
+  }
+
  private:
+  // The Shift_JIS full-width digits "０".."９" are 82 4F .. 82 58.
+  static bool StartsWithWideDigit(const char* p, const char* end) {
+    return end - p >= 2 && static_cast<unsigned char>(p[0]) == 0x82 && static_cast<unsigned char>(p[1]) >= 0x4F &&
+           static_cast<unsigned char>(p[1]) <= 0x58;
+  }
+
   std::string_view SplitFixed(std::string_view& line, bool takeRest) const;
 
   // The three delimiters are never a trail byte of a double-byte Shift_JIS character (those are
@@ -66,10 +92,7 @@ class FieldSplitter {
   bool fixedWidth_;
   int width_;
   int delimiter_;
+  bool sawWideDigit_ = false;
 };
-
-// Removes single-byte white space (blank, tab, CR, LF, VT, FF) from both ends. A full-width
-// space is not white space.
-std::string_view TrimBlanks(std::string_view s);
 
 }  // namespace orbline

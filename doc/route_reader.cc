@@ -2,42 +2,44 @@
 #include "doc/document.h"
 #include "doc/error_code.h"
 #include "doc/field_splitter.h"
-#include "doc/number.h"
 #include "doc/source_file.h"
+#include "doc/source_files.h"
+#include "doc/source_reader.h"
 
 namespace orbline {
 
-int Document::ReadInfo() {
-  WaitCursorGuard wait(services_.waitCursor);
-  SourceFile file(*this, "info.txt", kErrInfoNotFound, kErrInfoUnknown);
+int SourceReader::ReadInfo() {
+  WaitCursorGuard wait(waitCursor_);
+  SourceFile file(*this, std::string(kInfoFile), SourceFile::Kind::kText, kErrInfoNotFound, kErrInfoUnknown);
   if (!file.open()) return 0;
-  const FieldSplitter split(settings, delimiter);
+  FieldSplitter split(doc_.settings, doc_.delimiter);
   std::string_view line;
   // Lines 1..5: route name, version, author, effective date, first line of the remarks.
-  for (int i = 0; i < kRouteInfoCount && file.Next(&line); ++i) routeInfo[i] = split.Split(line, true);
+  for (int i = 0; i < kRouteInfoCount && file.Next(&line); ++i) doc_.routeInfo[i] = split.Split(line, true);
   // Lines 6..25 are appended to the remarks, each after a CR LF; later lines are ignored.
   for (int j = 0; j < route::kMaxRemarksLines && file.Next(&line); ++j) {
-    Text& remarks = routeInfo[route::kRemarks];
+    Text& remarks = doc_.routeInfo[route::kRemarks];
     remarks += "\r\n";
     remarks += split.Split(line, true);
   }
   return file.failed() ? 0 : 1;
 }
 
-int Document::ReadKinds() {
-  WaitCursorGuard wait(services_.waitCursor);
-  SourceFile file(*this, "kind.txt", kErrKindNotFound, kErrKindUnknown);
+int SourceReader::ReadKinds() {
+  WaitCursorGuard wait(waitCursor_);
+  SourceFile file(*this, std::string(kKindFile), SourceFile::Kind::kFields, kErrKindNotFound, kErrKindUnknown);
   if (!file.open()) return 0;
-  const FieldSplitter split(settings, delimiter);
+  FieldSplitter split(doc_.settings, doc_.delimiter);
   std::string_view line;
   for (int i = 0; i < kKindCapacity && file.Next(&line); ++i) {
     // Red, green, blue: the low 8 bits of each.
     uint32_t red = static_cast<uint8_t>(split.SplitInt(line));
     uint32_t green = static_cast<uint8_t>(split.SplitInt(line));
     uint32_t blue = static_cast<uint8_t>(split.SplitInt(line));
-    kindColour[i] = red + green * 256 + blue * 65536;
-    kindTexts[i][kind::kText1] = split.Split(line, true);
-    kindTexts[i][kind::kText2] = split.Split(line, true);
+    file.CheckNumbers(split);
+    doc_.kindColour[i] = red + green * 256 + blue * 65536;
+    doc_.kindTexts[i][kind::kText1] = split.Split(line, true);
+    doc_.kindTexts[i][kind::kText2] = split.Split(line, true);
   }
   return file.failed() ? 0 : 1;
 }

@@ -2,38 +2,45 @@
 #include "doc/document.h"
 #include "doc/error_code.h"
 #include "doc/field_splitter.h"
-#include "doc/number.h"
 #include "doc/source_file.h"
+#include "doc/source_files.h"
+#include "doc/source_reader.h"
 
 namespace orbline {
 
-int Document::ReadStations() {
-  WaitCursorGuard wait(services_.waitCursor);
-  SourceFile file(*this, "eki.txt", kErrEkiNotFound, kErrEkiUnknown);
+int SourceReader::ReadStations() {
+  WaitCursorGuard wait(waitCursor_);
+  SourceFile file(*this, std::string(kEkiFile), SourceFile::Kind::kFields, kErrEkiNotFound, kErrEkiUnknown);
   if (!file.open()) return 0;
-  const FieldSplitter split(settings, delimiter);
+  FieldSplitter split(doc_.settings, doc_.delimiter);
   std::string_view line;
-  for (int i = 0; i < kStationCapacity && file.Next(&line); ++i) {
-    auto& values = stationValues[i];
+  int result = 1;
+  // At most 300 lines are read; a line rejected while going on leaves its row to the next line.
+  for (int n = 0, row = 0; n < kStationCapacity && file.Next(&line); ++n) {
+    auto& values = doc_.stationValues[row];
     for (int k = 0; k < kStationValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
-    auto& texts = stationTexts[i];
+    file.CheckNumbers(split);
+    auto& texts = doc_.stationTexts[row];
     texts[station::kLabel] = split.Split(line, false);
     texts[station::kName] = split.Split(line, true);
     texts[station::kNote] = split.Split(line, true);
-    // The row stays stored when it is rejected. The ratio is checked first, so a line with both
-    // faults is reported as a bad ratio.
-    if (values[station::kRatio] > kMaxRatio) {
-      file.Close();
-      ReportError(kErrEkiRatio, i + 1, 0);
-      return 0;
+    doc_.stationLines[row] = file.line();
+    // The ratio is checked first, so a line with both faults is reported as a bad ratio.
+    const int fault = values[station::kRatio] > kMaxRatio       ? kErrEkiRatio
+                      : texts[station::kName].empty() ? kErrEkiNameBlank
+                                                             : 0;
+    if (fault == 0) {
+      ++row;
+      continue;
     }
-    if (texts[station::kName].empty()) {
-      file.Close();
-      ReportError(kErrEkiNameBlank, i + 1, 0);
-      return 0;
-    }
+    result = 0;
+    // Stopping, the row stays stored as read.
+    if (!file.Reject(fault, file.line(), 0)) return 0;
+    values.fill(0);
+    for (Text& t : texts) t.clear();
+    doc_.stationLines[row] = 0;
   }
-  return file.failed() ? 0 : 1;
+  return file.failed() ? 0 : result;
 }
 
 }  // namespace orbline

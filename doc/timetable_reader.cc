@@ -1,13 +1,14 @@
 // ReadTimetables and ReadTimetableFile: data1.txt..data3.txt into the three day types.
+#include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "doc/day_type_scheme.h"
 #include "doc/document.h"
 #include "doc/error_code.h"
 #include "doc/field_splitter.h"
-#include "doc/number.h"
 #include "doc/source_file.h"
+#include "doc/source_files.h"
+#include "doc/source_reader.h"
 #include "doc/train_check.h"
 
 namespace orbline {
@@ -18,6 +19,7 @@ struct StopColumn {
   uint8_t calcStation = 0;  // kept in 8 bits, as the header gives it modulo 256
   bool hasB = false;
   bool hasT = false;
+  bool stored = true;  // false for a number above 100, whose fields are read but kept nowhere
 };
 
 bool StartsWith(std::string_view rest, char upper, char lower) {
@@ -26,32 +28,37 @@ bool StartsWith(std::string_view rest, char upper, char lower) {
 
 }  // namespace
 
-int Document::ReadTimetables() {
-  WaitCursorGuard wait(services_.waitCursor);
-  if (TimetableFileFor(settings.weekkind, kWeekday) == 0) {
+int SourceReader::ReadTimetables() {
+  WaitCursorGuard wait(waitCursor_);
+  if (TimetableFileFor(doc_.settings.weekkind, kWeekday) == 0) {
     // A hand-edited profile: no scheme says which files to read, so read none and say so.
-    ReportError(kErrWeekkind, settings.weekkind, 0);
+    ReportError(kErrWeekkind, doc_.settings.weekkind, 0, {}, 0);
     return 0;
   }
-  for (int day = 0; day < kDayTypeCount; ++day)
-    if (!ReadTimetableFile(TimetableFileFor(settings.weekkind, day), day)) return 0;
-  return 1;
+  int result = 1;
+  for (int day = 0; day < kDayTypeCount; ++day) {
+    if (!ReadTimetableFile(TimetableFileFor(doc_.settings.weekkind, day), day)) {
+      result = 0;
+      if (!keepGoing()) break;
+    }
+  }
+  return result;
 }
 
-int Document::ReadTimetableFile(int fileNumber, int dayType) {
-  WaitCursorGuard wait(services_.waitCursor);
+int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
+  WaitCursorGuard wait(waitCursor_);
   std::array<StopColumn, kCalcStationCapacity> columns{};
   int columnCount = 0;
-  maxCalcStation = 0;
+  doc_.maxCalcStation = 0;
+  doc_.dayTypeFile[dayType] = fileNumber;
 
-  char name[32];
-  std::snprintf(name, sizeof name, "data%d.txt", fileNumber);
-  SourceFile file(*this, name, kErrDataNotFound, kErrDataUnknown, fileNumber);
+  SourceFile file(*this, TimetableFileName(fileNumber), SourceFile::Kind::kFields, kErrDataNotFound,
+                  kErrDataUnknown, fileNumber);
   if (!file.open()) return 0;
-  const FieldSplitter split(settings, delimiter);
+  FieldSplitter split(doc_.settings, doc_.delimiter);
+  int result = 1;
 
-  std::string_view line;
-  if (settings.top) file.Next(&line);
+  if (doc_.settings.top) file.Skip();
   // The header; at the end of the file it is an empty line.
   std::string_view header;
   if (!file.Next(&header)) {
@@ -75,17 +82,24 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
       column.hasT = true;
       split.Split(header, false);
     }
-    if (number > maxCalcStation) maxCalcStation = number;
     if (number > kCalcStationCapacity) {
-      file.Close();
-      ReportError(kErrDataHeaderCalcNo, fileNumber, 0);
-      return 0;
+      result = 0;
+      column.stored = false;
+      if (!keepGoing()) doc_.maxCalcStation = std::max<int>(doc_.maxCalcStation, number);
+      if (!file.Reject(kErrDataHeaderCalcNo, fileNumber, 0)) return 0;
+      continue;
     }
+    if (number > doc_.maxCalcStation) doc_.maxCalcStation = number;
   }
+  file.CheckNumbers(split);
 
-  const bool fixedWidth = settings.kugiri == FormatSettings::kFixedWidth;
-  for (int i = 0; i < kTrainCapacity && file.Next(&line); ++i) {
-    auto& values = trainValues[dayType][i];
+  const bool fixedWidth = doc_.settings.kugiri == FormatSettings::kFixedWidth;
+  std::string_view line;
+  auto& trains = doc_.trainValues[dayType];
+  auto& trainTexts = doc_.trainTexts[dayType];
+  // At most 3000 train lines are read; a train rejected while going on leaves its row to the next.
+  for (int n = 0, row = 0; n < kTrainCapacity && file.Next(&line); ++n) {
+    auto& values = trains[row];
     for (int k = 0; k < kTrainHeaderValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
     for (int k = 0; k < columnCount; ++k) {
       const StopColumn& column = columns[k];
@@ -95,12 +109,14 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
       uint32_t wait = static_cast<uint32_t>(split.SplitInt(line)) * 10u;
       uint32_t b = column.hasB ? static_cast<uint32_t>(split.SplitInt(line)) * 2u : 0u;
       if (column.hasT && split.SplitInt(line) > 0) b += 1;
-      if (settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
+      if (doc_.settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
+      if (!column.stored) continue;
       values[train::TimeIndex(column.calcStation)] = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
       // Nothing is masked: a wait of 52 minutes or more carries into the B and T bits.
       values[train::StopInfoIndex(column.calcStation)] = static_cast<uint16_t>(b * 512u + wait);
     }
-    auto& texts = trainTexts[dayType][i];
+    file.CheckNumbers(split);
+    auto& texts = trainTexts[row];
     if (fixedWidth) {
       texts[train::kText3] = split.Split(line, true);
     } else {
@@ -108,15 +124,21 @@ int Document::ReadTimetableFile(int fileNumber, int dayType) {
       texts[train::kText2] = split.Split(line, false);
       texts[train::kText3] = split.Split(line, true);
     }
-    // The train stays stored when a check rejects it.
+    doc_.trainLines[dayType][row] = file.line();
+    // Stopping, the train stays stored when a check rejects it.
     static constexpr int kCodes[] = {0, kErrDataKind, kErrDataCarType, kErrDataStation};
-    if (const TrainFault fault = CheckTrain(values); fault != TrainFault::kNone) {
-      file.Close();
-      ReportError(kCodes[static_cast<int>(fault)], fileNumber, i + 1);
-      return 0;
+    const TrainFault fault = CheckTrain(values);
+    if (fault == TrainFault::kNone) {
+      ++row;
+      continue;
     }
+    result = 0;
+    if (!file.Reject(kCodes[static_cast<int>(fault)], fileNumber, n + 1)) return 0;
+    values.fill(0);
+    for (Text& t : texts) t.clear();
+    doc_.trainLines[dayType][row] = 0;
   }
-  return file.failed() ? 0 : 1;
+  return file.failed() ? 0 : result;
 }
 
 }  // namespace orbline

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "compiler/check_data.h"
+#include "compiler/line_check.h"
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
@@ -15,9 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orbline;
   FuzzDocument& f = FuzzDocument::Get();
   Document& doc = f.Load(data, size);
-  if (!doc.ReadInfo() || !doc.ReadKinds() || !doc.ReadStations() || !doc.ReadMap() || !doc.ReadTimetables() ||
-      !CheckData(doc))
-    return 0;
+  if (!ReadAndCheck(doc, f.files, f.findings, f.cursor, FaultMode::kFirstFault)) return 0;
   StringSink sink;
   if (!WriteZkf(doc, sink)) abort();
   ZkfError error;

@@ -4,8 +4,8 @@
 
 #include "doc/document.h"
 #include "fuzz_input.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "platform/finding_sinks.h"
+#include "platform/wait_cursor.h"
 
 namespace orbline {
 
@@ -13,10 +13,9 @@ namespace orbline {
 // replaces, with the input's settings.
 struct FuzzDocument {
   MemoryLineReader files{13};  // an odd buffer size, so lines straddle reads
-  MemoryProfileStore profile;
-  RecordingMessageSink messages;
+  FindingList findings;
   WaitCursor cursor;
-  std::unique_ptr<Document> doc = std::make_unique<Document>(Services{files, profile, messages, cursor});
+  std::unique_ptr<Document> doc = std::make_unique<Document>();
 
   static FuzzDocument& Get() {
     static FuzzDocument* instance = new FuzzDocument;
@@ -27,13 +26,19 @@ struct FuzzDocument {
   Document& Load(const uint8_t* data, size_t size) {
     files.Clear();
     FilesFromInput(data, size, files);
-    messages.Clear();
+    findings.findings.clear();
     doc->settings = SettingsFromInput(data, size);
     doc->delimiter.clear();
     doc->DeriveDelimiter();
     doc->maxCalcStation = 0;
     doc->ResetTables();
     return *doc;
+  }
+
+  int Errors() const {
+    int n = 0;
+    for (const Finding& f : findings.findings) n += f.IsError();
+    return n;
   }
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "doc/format_settings.h"
+#include "doc/source_files.h"
 #include "platform/memory_line_reader.h"
 
 namespace orbline {
@@ -15,8 +16,6 @@ namespace orbline {
 // info.txt, kind.txt, eki.txt, map.txt, data1.txt, data2.txt and data3.txt in that order, parted
 // by kFileSeparator. Files the input does not reach are missing.
 inline constexpr std::string_view kFileSeparator = "\n@@\n";
-inline constexpr const char* kSourceNames[] = {"info.txt",  "kind.txt",  "eki.txt",  "map.txt",
-                                               "data1.txt", "data2.txt", "data3.txt"};
 
 inline FormatSettings SettingsFromInput(const uint8_t* data, size_t size) {
   static constexpr int kWidths[] = {0, -1, 1, 2, 3, 5, 8, 1000};
@@ -35,7 +34,7 @@ inline FormatSettings SettingsFromInput(const uint8_t* data, size_t size) {
 inline void FilesFromInput(const uint8_t* data, size_t size, MemoryLineReader& files) {
   if (size < 4) return;
   std::string_view rest(reinterpret_cast<const char*>(data + 4), size - 4);
-  for (const char* name : kSourceNames) {
+  for (const std::string& name : SourceFileNames()) {
     const size_t cut = rest.find(kFileSeparator);
     files.Set(name, std::string(rest.substr(0, cut)));
     if (cut == std::string_view::npos) return;

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FormatSettings settings = SettingsFromInput(data, size);
   std::string delimiter;
   DeriveDelimiter(settings.kugiri, delimiter);
-  const FieldSplitter split(settings, delimiter);
+  FieldSplitter split(settings, delimiter);
   const std::string line(reinterpret_cast<const char*>(data + 4), size - 4);
   std::string_view a = line, b = line;
   const char* const begin = line.data();

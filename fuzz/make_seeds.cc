@@ -10,12 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
 #include "doc/document.h"
 #include "fuzz_input.h"
 #include "platform/disk_line_reader.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "platform/finding_sinks.h"
+#include "platform/wait_cursor.h"
 
 namespace fs = std::filesystem;
 using namespace orbline;
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
     const fs::path folder = argv[a];
     const std::string name = folder.filename().string();
     std::string files;
-    for (const char* source : kSourceNames) {
+    for (const std::string& source : SourceFileNames()) {
       if (!files.empty()) files += kFileSeparator;
       files += Slurp(folder / source);
     }
@@ -59,22 +60,21 @@ int main(int argc, char** argv) {
     for (int weekkind = 0; weekkind < 4; ++weekkind)
       Write(out / "readers" / (name + "-" + std::to_string(weekkind)), Settings(kugiri, weekkind) + files);
     int n = 0;
-    for (const char* source : kSourceNames) {
+    for (const std::string& source : SourceFileNames()) {
       std::istringstream lines(Slurp(folder / source));
       std::string line;
       for (int k = 0; k < 3 && std::getline(lines, line); ++k)
         Write(out / "split" / (name + "-" + std::to_string(n++)), Settings(kugiri, 0) + line);
     }
     // The compiled line, with every day type.
-    DiskLineReader reader(folder.string());
-    MemoryProfileStore profile;
-    profile.WriteInt("data", "kugiri", kugiri);
-    profile.WriteInt("data", "weekkind", 2);
-    RecordingMessageSink messages;
+    DiskLineReader reader(folder);
+    FindingList findings;
     WaitCursor cursor;
-    auto doc = std::make_unique<Document>(Services{reader, profile, messages, cursor});
-    doc->ResetTables();
-    if (!doc->ReadInfo() || !doc->ReadKinds() || !doc->ReadStations() || !doc->ReadMap() || !doc->ReadTimetables()) {
+    auto doc = std::make_unique<Document>();
+    doc->settings.kugiri = kugiri;
+    doc->settings.weekkind = 2;
+    doc->DeriveDelimiter();
+    if (!ReadAndCheck(*doc, reader, findings, cursor, FaultMode::kFirstFault)) {
       std::fprintf(stderr, "fuzz_make_seeds: %s does not read\n", folder.c_str());
       return 1;
     }

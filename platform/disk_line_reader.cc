@@ -31,15 +31,12 @@ class DiskLineFile : public BufferedLineFile {
 
 }  // namespace
 
-DiskLineReader::DiskLineReader(std::string folder) : folder_(std::move(folder)) {}
+DiskLineReader::DiskLineReader(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::optional<std::filesystem::path> DiskLineReader::PathOf(std::string_view name) const { return folder_ / name; }
 
 std::unique_ptr<LineFile> DiskLineReader::Open(std::string_view name, FileStatus* status) {
-  std::string path;
-  if (!folder_.empty()) {
-    path = folder_;
-    if (path.back() != '/') path += '/';
-  }
-  path.append(name);
+  const std::string path = (folder_ / name).string();
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

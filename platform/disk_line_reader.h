@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "platform/line_reader.h"
@@ -10,15 +11,15 @@ namespace orbline {
 class DiskLineReader : public LineReader {
  public:
   // `folder` is where bare names are looked up; empty means the process's current folder.
-  explicit DiskLineReader(std::string folder = {});
+  explicit DiskLineReader(std::filesystem::path folder = {});
 
-  const std::string& folder() const { return folder_; }
-  void set_folder(std::string folder) { folder_ = std::move(folder); }
+  const std::filesystem::path& folder() const { return folder_; }
 
   std::unique_ptr<LineFile> Open(std::string_view name, FileStatus* status) override;
+  std::optional<std::filesystem::path> PathOf(std::string_view name) const override;
 
  private:
-  std::string folder_;
+  std::filesystem::path folder_;
 };
 
 }  // namespace orbline

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "platform/save_name_prompt.h"
@@ -11,14 +12,13 @@ namespace orbline {
 class FixedSavePrompt : public SaveNamePrompt {
  public:
   // Answers with `path` split into its folder ("" for a bare name) and file name.
-  explicit FixedSavePrompt(const std::string& path) { SetPath(path); }
+  explicit FixedSavePrompt(const std::filesystem::path& path) { SetPath(path); }
   // Cancels every prompt.
   FixedSavePrompt() = default;
 
-  void SetPath(const std::string& path) {
-    size_t slash = path.rfind('/');
-    choice_.folder = slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
-    choice_.fileName = slash == std::string::npos ? path : path.substr(slash + 1);
+  void SetPath(const std::filesystem::path& path) {
+    choice_.folder = path.parent_path().string();
+    choice_.fileName = path.filename().string();
     cancel_ = false;
   }
   void SetCancel() { cancel_ = true; }

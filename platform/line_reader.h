@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,9 @@ class LineReader {
 
   // Returns the open file, or null with *status saying why not.
   virtual std::unique_ptr<LineFile> Open(std::string_view name, FileStatus* status) = 0;
+
+  // Where `name` is on disk, for files that are kept there.
+  virtual std::optional<std::filesystem::path> PathOf(std::string_view /*name*/) const { return std::nullopt; }
 };
 
 }  // namespace orbline

@@ -14,15 +14,10 @@ class RecordingMessageSink : public MessageSink {
     std::string text;
     std::string caption;
     MessageIcon icon;
-    int code = 0;  // the error code for a numbered error, else 0
   };
 
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
     messages_.push_back({std::string(text), std::string(caption), icon});
-  }
-  void ShowError(int code, int a, int b, std::string_view boxText) override {
-    MessageSink::ShowError(code, a, b, boxText);
-    messages_.back().code = code;
   }
 
   const std::vector<Message>& messages() const { return messages_; }

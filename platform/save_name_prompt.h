@@ -11,7 +11,6 @@ class SaveNamePrompt {
     std::string defaultExtension;  // "zkf", without the dot
     std::string initialName;       // file name offered, without folder
     std::string initialFolder;     // where the prompt starts; empty for the working folder
-    std::string filter;            // "ZKF File|*.zkf|All Files|*.*||"
   };
   struct Choice {
     std::string folder;    // the folder chosen, as a path

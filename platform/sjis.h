@@ -12,4 +12,11 @@ std::string SjisToUtf8(std::string_view sjis);
 // Encodes UTF-8 as code page 932; characters it cannot hold become '?'.
 std::string Utf8ToSjis(std::string_view utf8);
 
+// True when `bytes` hold characters beyond ASCII that read as UTF-8 but not as code page 932:
+// text that an editor saved as UTF-8.
+bool ReadsOnlyAsUtf8(std::string_view bytes);
+
+// True when `bytes` start with the UTF-8 byte-order mark.
+inline bool StartsWithUtf8Mark(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF"; }
+
 }  // namespace orbline

@@ -10,7 +10,7 @@ namespace {
 class CheckDataTest : public DocTest {
  protected:
   void SetUp() override {
-    DocTest::SetUp();
+    doc = std::make_unique<Document>();
     for (int i = 0; i < 3; ++i) doc->stationTexts[i][station::kName] = "S";
     doc->mapValues[0][map::kKind] = 11;
     doc->mapValues[0][1] = 1;
@@ -23,14 +23,14 @@ class CheckDataTest : public DocTest {
   }
   std::vector<int> Codes() const {
     std::vector<int> codes;
-    for (const auto& m : messages.messages()) codes.push_back(m.code);
+    for (const auto& f : findings.findings) codes.push_back(f.code);
     return codes;
   }
 };
 
 TEST_F(CheckDataTest, CleanTablesPass) {
-  EXPECT_EQ(CheckData(*doc), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(CheckData(*doc, findings), 1);
+  EXPECT_TRUE(findings.findings.empty());
 }
 
 TEST_F(CheckDataTest, StationRangesAreFatalWithTheRow) {
@@ -38,14 +38,14 @@ TEST_F(CheckDataTest, StationRangesAreFatalWithTheRow) {
                         station::kLink2To2};
   for (int field : fields) {
     SetUp();
-    messages.Clear();
+    findings.findings.clear();
     const uint16_t tooHigh = field == station::kCalcStationNo ? 301 : 101;
     doc->stationValues[1][field] = tooHigh;
-    EXPECT_EQ(CheckData(*doc), 0) << field;
+    EXPECT_EQ(CheckData(*doc, findings), 0) << field;
     EXPECT_EQ(OnlyMessage(), Box(11, "[Eki]　2行\n計算駅番号が0～300以外")) << field;
     doc->stationValues[1][field] = tooHigh - 1;
-    messages.Clear();
-    EXPECT_EQ(CheckData(*doc), 1) << field;
+    findings.findings.clear();
+    EXPECT_EQ(CheckData(*doc, findings), 1) << field;
   }
 }
 
@@ -55,14 +55,14 @@ TEST_F(CheckDataTest, RatioAndMissingTo2AreReportedAndCheckingGoesOn) {
   doc->stationValues[0][station::kLink2To] = 4;
   doc->stationValues[2][station::kLink2To] = 5;
   doc->stationValues[2][station::kLink2To2] = 0;
-  EXPECT_EQ(CheckData(*doc), 1);
+  EXPECT_EQ(CheckData(*doc, findings), 1);
   EXPECT_EQ(Codes(), (std::vector<int>{12, 13, 13, 13}));
-  EXPECT_EQ(messages.messages()[0].text, Box(12, "[Eki]　％が0～99以外"));
-  EXPECT_EQ(messages.messages()[1].text, Box(13, "[Eki]　To駅の行き先To2が\n記入されていません"));
+  EXPECT_EQ(findings.findings[0].BoxText(), Box(12, "[Eki]　％が0～99以外"));
+  EXPECT_EQ(findings.findings[1].BoxText(), Box(13, "[Eki]　To駅の行き先To2が\n記入されていません"));
   // The non-fatal findings of a row come before a fatal one of a later row.
-  messages.Clear();
+  findings.findings.clear();
   doc->stationValues[2][station::kCalcStationNo] = 400;
-  EXPECT_EQ(CheckData(*doc), 0);
+  EXPECT_EQ(CheckData(*doc, findings), 0);
   EXPECT_EQ(Codes(), (std::vector<int>{12, 13, 13, 11}));
 }
 
@@ -70,7 +70,7 @@ TEST_F(CheckDataTest, StationsEndAtTheFirstEmptyName) {
   doc->stationValues[3][station::kCalcStationNo] = 999;  // row 4 has no name
   doc->stationTexts[4][station::kName] = "after the end";
   doc->stationValues[4][station::kCalcStationNo] = 999;
-  EXPECT_EQ(CheckData(*doc), 1);
+  EXPECT_EQ(CheckData(*doc, findings), 1);
 }
 
 TEST_F(CheckDataTest, MapStationReferences) {
@@ -78,23 +78,23 @@ TEST_F(CheckDataTest, MapStationReferences) {
     for (int param : {1, 2}) {
       for (uint16_t bad : {0, 101, 65535}) {
         SetUp();
-        messages.Clear();
+        findings.findings.clear();
         doc->mapValues[1][map::kKind] = kind;
         doc->mapValues[1][1] = 5;
         doc->mapValues[1][2] = 6;
         doc->mapValues[1][param] = bad;
-        EXPECT_EQ(CheckData(*doc), 0);
+        EXPECT_EQ(CheckData(*doc, findings), 0);
         EXPECT_EQ(OnlyMessage(), Box(14, "[Map]　2行\n計算駅番号が1～100以外"));
       }
     }
   }
   // Other kinds are not checked, and the list ends at kind 0.
   SetUp();
-  messages.Clear();
+  findings.findings.clear();
   doc->mapValues[1][map::kKind] = 42;
   doc->mapValues[1][1] = 0;
   doc->mapValues[3][map::kKind] = 21;  // after the empty item 3
-  EXPECT_EQ(CheckData(*doc), 1);
+  EXPECT_EQ(CheckData(*doc, findings), 1);
 }
 
 TEST_F(CheckDataTest, TrainsOfEveryDayTypeInOrder) {
@@ -112,22 +112,22 @@ TEST_F(CheckDataTest, TrainsOfEveryDayTypeInOrder) {
   };
   for (const auto& c : cases) {
     SetUp();
-    messages.Clear();
+    findings.findings.clear();
     doc->settings.weekkind = 1;  // the scheme does not matter: all three are checked
     auto& v = doc->trainValues[kSunday][1];
     v[train::kKind] = 1;
     v[train::kCarType] = 1;
     v[c.field] = c.value;
-    EXPECT_EQ(CheckData(*doc), 0) << c.code;
+    EXPECT_EQ(CheckData(*doc, findings), 0) << c.code;
     EXPECT_EQ(OnlyMessage(), Box(c.code, c.message));
   }
   // Kind before car type before stations.
   SetUp();
-  messages.Clear();
+  findings.findings.clear();
   doc->trainValues[kWeekday][0] = {};
   doc->trainValues[kWeekday][0][train::kKind] = 20;
   doc->trainValues[kWeekday][0][train::kStationA] = 999;
-  EXPECT_EQ(CheckData(*doc), 0);
+  EXPECT_EQ(CheckData(*doc, findings), 0);
   EXPECT_EQ(Codes(), (std::vector<int>{15}));
 }
 

@@ -1,4 +1,7 @@
 // orblinec: its command line, where messages point, and the program run as an author runs it.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +12,8 @@
 #include <sstream>
 
 #include "cli/command_line.h"
-#include "cli/terminal_diagnostics.h"
+#include "cli/terminal_findings.h"
+#include "doc/error_code.h"
 #include "temp_folder.h"
 #include "file_bytes.h"
 
@@ -63,7 +67,9 @@ TEST(CommandLineTest, UsageErrors) {
       {{"compile", "--kankaku", "5x"}, "--kankaku takes a whole number from 0 to 100, not '5x'"},
       {{"compile", "--top", "2"}, "--top takes a whole number from 0 to 1, not '2'"},
       {{"compile", "--weekkind", ""}, "--weekkind takes a whole number from 0 to 3, not ''"},
-      {{"compile", "--json"}, "--json goes with dump"},
+      {{"compile", "--json"}, "--json goes with dump or check --all"},
+      {{"check", "--json"}, "--json goes with dump or check --all"},
+      {{"compile", "--all"}, "--all goes with check"},
       {{"check", "-o", "x.zkf"}, "check writes no file; -o goes with compile"},
       {{"dump"}, "dump takes one ZKF file"},
       {{"dump", "a.zkf", "b.zkf"}, "dump takes one ZKF file"},
@@ -78,26 +84,18 @@ TEST(CommandLineTest, UsageErrors) {
   EXPECT_EQ(Parse({"--version"})->command, CommandLine::Command::kVersion);
 }
 
-TEST(ErrorLocationTest, LinesOfSourceFiles) {
-  EXPECT_EQ(ErrorLocation(44, 3, 0, 0, 0), "eki.txt:3");
-  EXPECT_EQ(ErrorLocation(43, 12, 0, 1, 0), "eki.txt:12") << "top applies to timetables only";
-  EXPECT_EQ(ErrorLocation(11, 7, 0, 0, 0), "eki.txt:7");
-  EXPECT_EQ(ErrorLocation(14, 496, 0, 0, 0), "map.txt:496");
-  // Train n of a timetable file stands after its header (and the skipped line with top).
-  EXPECT_EQ(ErrorLocation(63, 2, 5, 0, 0), "data2.txt:6");
-  EXPECT_EQ(ErrorLocation(65, 3, 5, 1, 2), "data3.txt:7");
-  EXPECT_EQ(ErrorLocation(66, 1, 0, 0, 0), "data1.txt:1");
-  EXPECT_EQ(ErrorLocation(66, 1, 0, 1, 0), "data1.txt:2");
-  // The checks name day types; the scheme says which file fed them.
-  EXPECT_EQ(ErrorLocation(15, 3, 4, 0, 0), "data2.txt:5");
-  EXPECT_EQ(ErrorLocation(16, 3, 4, 0, 1), "data1.txt:5");
-  EXPECT_EQ(ErrorLocation(17, 3, 4, 0, 2), "data3.txt:5");
-  EXPECT_EQ(ErrorLocation(17, 2, 4, 0, 3), "data1.txt:5");
-  EXPECT_EQ(ErrorLocation(17, 2, 4, 0, 9), "");
-  // No line: missing files, the unnumbered station findings, the written file.
-  for (int code : {12, 13, 21, 41, 61, 71, 0}) EXPECT_EQ(ErrorLocation(code, 1, 1, 0, 0), "") << code;
+TEST(FindingLineTest, PlaceSeverityCodeAndMessageOnOneLine) {
+  Finding f = MakeFinding(44, 3, 0, "eki.txt", 3);
+  EXPECT_EQ(FindingLine(f, "line"), "line/eki.txt:3: error 44: eki.txtの3行目の駅名が空欄です");
+  EXPECT_EQ(FindingLine(f, "."), "eki.txt:3: error 44: eki.txtの3行目の駅名が空欄です");
+  f = MakeFinding(61, 2, 0, "data2.txt", 0);
+  EXPECT_EQ(FindingLine(f, ""), "data2.txt: error 61: data2.txtが見つかりません") << "a whole file has no line";
+  f = MakeFinding(71, 0, 0, "", 0);
+  f.detail = "x.zkf: No space left on device";
+  EXPECT_EQ(FindingLine(f, "line"), "error 71: *.zkfでエラー発生 (x.zkf: No space left on device)");
+  EXPECT_EQ(FindingLine(MakeFinding(kWarnUtf8, 0, 0, "map.txt", 4), ""),
+            "map.txt:4: warning 81: 文字コードがUTF-8のようです Shift_JISで保存し直してください");
 }
-
 
 // Runs orblinec with `args` in `dir`; returns the exit status with standard output and error.
 struct RunResult {
@@ -158,7 +156,9 @@ TEST_F(OrblinecTest, SettingsComeFromTheProfileAndAreNeverWrittenBack) {
   // The tab form read as comma-separated has no station name in line 1.
   r = Cli("compile -C '" + kSample + "' -o tab.zkf");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kSample + "/eki.txt:1: error 44: eki.txtの1行目の駅名が空欄です\n");
+  const std::string separator = ": warning 82: 区切り文字が設定と違うようです 「データの形式情報」を確かめてください\n";
+  EXPECT_EQ(r.err, kSample + "/kind.txt:1" + separator + kSample + "/eki.txt:1" + separator + kSample +
+                       "/eki.txt:1: error 44: eki.txtの1行目の駅名が空欄です\n");
   // Options override the profile for this run.
   r = Cli("compile -C '" + kSample + "' -o tab.zkf --separator tab");
   EXPECT_EQ(r.status, 0) << r.err;
@@ -178,17 +178,78 @@ TEST_F(OrblinecTest, FaultsAreOneLineEachAndStopWithStatus1) {
   }
   RunResult r = Cli("compile -o out.zkf");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "error 13: [Eki]　To駅の行き先To2が 記入されていません\n");
+  EXPECT_EQ(r.err, "eki.txt:24: error 13: [Eki]　To駅の行き先To2が 記入されていません\n");
   // A missing timetable file.
   fs::remove(dir_ / "data2.txt");
   r = Cli("compile -o out2.zkf");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "error 61: data2.txtが見つかりません\n") << "the timetables are read before the checks";
+  EXPECT_EQ(r.err, "data2.txt: error 61: data2.txtが見つかりません\n") << "the timetables are read before the checks";
   EXPECT_FALSE(fs::exists(dir_ / "out2.zkf"));
   // A file that cannot be written: error 71 and the compile box, as one line each.
   r = Cli("compile --weekkind 1 -o missing/out.zkf");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("error 71: *.zkfでエラー発生\nコンパイル: コンパイルに失敗しました。\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("error 71: *.zkfでエラー発生 (missing/out.zkf: No such file or directory)\n"
+                       "コンパイル: コンパイルに失敗しました。\n"),
+            std::string::npos)
+      << r.err;
+}
+
+TEST_F(OrblinecTest, CheckAllListsEveryFindingThenACount) {
+  fs::copy(kSample, dir_ / "line");
+  {
+    std::ofstream eki(dir_ / "line" / "eki.txt", std::ios::app);
+    eki << "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t100\t0\tL\tN\r\n";  // line 24: a ratio of 100
+  }
+  fs::remove(dir_ / "line" / "data2.txt");
+  std::ofstream(dir_ / "line" / "info.txt", std::ios::app) << "\xE6\xB1\x90\r\n";  // UTF-8
+  RunResult r = Cli("check --all -C line --no-profile");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "line/info.txt:10: warning 81: 文字コードがUTF-8のようです Shift_JISで保存し直してください\n"
+            "line/eki.txt:24: error 43: eki.txtの24行目の割合が 0～99%になっていません\n"
+            "line/data2.txt: error 61: data2.txtが見つかりません\n"
+            "2 errors, 1 warnings\n");
+  // The same as JSON on standard output, which a JSON parser reads back.
+  r = Cli("check --all --json -C line --no-profile");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "");
+  QJsonParseError error;
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out;
+  const QJsonArray array = json.array();
+  ASSERT_EQ(array.size(), 3);
+  const QJsonObject ratio = array[1].toObject();
+  EXPECT_EQ(ratio["file"].toString(), QStringLiteral("eki.txt"));
+  EXPECT_EQ(ratio["line"].toInt(), 24);
+  EXPECT_EQ(ratio["severity"].toString(), QStringLiteral("error"));
+  EXPECT_EQ(ratio["code"].toInt(), 43);
+  EXPECT_EQ(ratio["message"].toString(), QStringLiteral(u"eki.txtの24行目の割合が\n0～99%になっていません"));
+  EXPECT_EQ(array[0].toObject()["severity"].toString(), QStringLiteral("warning"));
+  // A line with warnings alone passes; the first-fault check stops at the ratio.
+  EXPECT_EQ(Cli("check --all -C '" + kSample + "' --no-profile").err, "0 errors, 0 warnings\n");
+  r = Cli("check -C line --no-profile");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "line/info.txt:10: warning 81: 文字コードがUTF-8のようです Shift_JISで保存し直してください\n"
+                   "line/eki.txt:24: error 43: eki.txtの24行目の割合が 0～99%になっていません\n");
+}
+
+TEST_F(OrblinecTest, NeverCompilesOverASourceFile) {
+  fs::copy(kSample, dir_ / "line");
+  fs::create_symlink("line/map.txt", dir_ / "map-link.zkf");
+  const std::string eki = FileBytes(dir_ / "line" / "eki.txt");
+  const std::string map = FileBytes(dir_ / "line" / "map.txt");
+  for (const std::string& args : {std::string("-C line -o line/eki.txt"), std::string("-C line/ -o ./line/../line/eki.txt"),
+                                  std::string("-C line -o map-link.zkf")}) {
+    RunResult r = Cli("compile --no-profile " + args);
+    EXPECT_EQ(r.status, 1) << args;
+    EXPECT_NE(r.err.find("error 72: ソースファイルの上には ZKFファイルを書き込めません ("), std::string::npos) << r.err;
+  }
+  RunResult r = Orblinec("compile --no-profile -o data1.txt", dir_ / "line", env_);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(FileBytes(dir_ / "line" / "eki.txt"), eki);
+  EXPECT_EQ(FileBytes(dir_ / "line" / "map.txt"), map);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "map-link.zkf"));
 }
 
 TEST_F(OrblinecTest, UsageAndBrokenFiles) {
@@ -256,7 +317,7 @@ TEST_F(OrblinecTest, RendersEveryDisplayAsAnImage) {
   // A reader's fault is reported and the image is still written, as the window repaints.
   RunResult r = Cli("render -C . --no-profile --mode 1 -o empty.png");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "error 21: info.txtが見つかりません\n");
+  EXPECT_EQ(r.err, "info.txt: error 21: info.txtが見つかりません\n");
   EXPECT_TRUE(fs::exists(dir_ / "empty.png"));
   // Usage errors.
   EXPECT_EQ(Cli("render -C . --mode 8 -o x.png").status, 2);

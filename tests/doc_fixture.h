@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "doc/document.h"
+#include "doc/source_reader.h"
+#include "platform/finding_sinks.h"
 #include "platform/memory_line_reader.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
 #include "platform/sjis.h"
 #include "platform/wait_cursor.h"
 
@@ -29,22 +29,16 @@ class CountingWaitCursor : public WaitCursor {
   void Show(bool busy) override { (busy ? shows : hides)++; }
 };
 
-// A document over in-memory files, profile and message boxes.
+// A document over in-memory files, with every finding kept.
 class DocTest : public ::testing::Test {
  protected:
   MemoryLineReader files;
-  MemoryProfileStore profile;
-  RecordingMessageSink messages;
+  FindingList findings;
   CountingWaitCursor waitCursor;
-  std::unique_ptr<Document> doc;
+  std::unique_ptr<Document> doc = std::make_unique<Document>();
 
-  // Makes the document; call after the profile is set up.
-  Document& MakeDoc() {
-    doc = std::make_unique<Document>(Services{files, profile, messages, waitCursor});
-    return *doc;
-  }
-
-  void SetUp() override { MakeDoc(); }
+  // A reader of `files` into the document; `keepGoing` reads on after a rejected line.
+  SourceReader Read(bool keepGoing = false) { return SourceReader(*doc, files, findings, waitCursor, {keepGoing}); }
 
   // Switches the separation mode as the settings dialog does.
   void UseSeparation(int kugiri, int kankaku = 5) {
@@ -53,12 +47,15 @@ class DocTest : public ::testing::Test {
     doc->DeriveDelimiter();
   }
 
-  // The one box shown so far, as "error N\n\n<message>" in Shift_JIS; fails if not exactly one.
+  // The one finding so far as its box text, "error N\n\n<message>" in Shift_JIS; fails if there
+  // is not exactly one.
   std::string OnlyMessage() const {
-    EXPECT_EQ(messages.messages().size(), 1u);
-    return messages.messages().empty() ? std::string() : messages.messages()[0].text;
+    EXPECT_EQ(findings.findings.size(), 1u);
+    return findings.findings.empty() ? std::string() : findings.findings[0].BoxText();
   }
 
+
+ public:
   // The expected box text for a message written in UTF-8.
   static std::string Box(int code, std::string_view utf8Message) {
     return "error " + std::to_string(code) + "\n\n" + Sjis(utf8Message);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "doc/error_code.h"
 #include "doc_fixture.h"
+#include "platform/memory_profile_store.h"
+#include "platform/recording_message_sink.h"
 
 namespace orbline {
 namespace {
@@ -18,23 +21,31 @@ TEST_F(DocumentTest, DefaultSettingsWithoutProfileEntries) {
   EXPECT_EQ(doc->delimiter, "\t");
   EXPECT_EQ(doc->maxCalcStation, 0);
   EXPECT_EQ(doc->targetFileName, "");
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(findings.findings.empty());
 }
 
-TEST_F(DocumentTest, SettingsComeFromTheDataSectionAsTheyAre) {
+TEST(FormatSettingsTest, ComeFromTheDataSectionAsTheyAreAndGoBackInOrder) {
+  MemoryProfileStore profile;
   profile.WriteInt("data", "kugiri", 1);
   profile.WriteInt("data", "kankaku", 250);
   profile.WriteInt("data", "weekkind", -4);
   profile.WriteInt("data", "top", 7);
   profile.WriteInt("data", "30sec", 0);
   profile.WriteInt("mode", "kugiri", 2);  // another section is not read
-  MakeDoc();
-  EXPECT_EQ(doc->settings.kugiri, 1);
-  EXPECT_EQ(doc->settings.kankaku, 250);
-  EXPECT_EQ(doc->settings.weekkind, -4);
-  EXPECT_EQ(doc->settings.top, 7);
-  EXPECT_EQ(doc->settings.sec30, 0);
-  EXPECT_EQ(doc->delimiter, ",");
+  const FormatSettings s = FormatSettings::Load(profile);
+  EXPECT_EQ(s.kugiri, 1);
+  EXPECT_EQ(s.kankaku, 250);
+  EXPECT_EQ(s.weekkind, -4);
+  EXPECT_EQ(s.top, 7);
+  EXPECT_EQ(s.sec30, 0);
+
+  MemoryProfileStore written;
+  s.Save(written);
+  EXPECT_EQ(written.writes(),
+            (std::vector<std::string>{"data/kugiri", "data/kankaku", "data/weekkind", "data/top", "data/30sec"}));
+  const FormatSettings again = FormatSettings::Load(written);
+  EXPECT_EQ(again.kankaku, 250);
+  EXPECT_EQ(again.weekkind, -4);
 }
 
 TEST_F(DocumentTest, DelimiterFollowsKugiri) {
@@ -43,38 +54,16 @@ TEST_F(DocumentTest, DelimiterFollowsKugiri) {
     const char* delimiter;
   } cases[] = {{0, "\t"}, {1, ","}, {2, " "}, {3, ""}, {7, ""}, {-1, ""}};
   for (const auto& c : cases) {
-    profile.WriteInt("data", "kugiri", c.kugiri);
-    MakeDoc();
-    EXPECT_EQ(doc->delimiter, c.delimiter) << "kugiri " << c.kugiri;
+    Document fresh;
+    fresh.delimiter.clear();
+    fresh.settings.kugiri = c.kugiri;
+    fresh.DeriveDelimiter();
+    EXPECT_EQ(fresh.delimiter, c.delimiter) << "kugiri " << c.kugiri;
   }
   // Changing to fixed width afterwards leaves the last delimiter in place.
-  profile.WriteInt("data", "kugiri", 1);
-  MakeDoc();
-  doc->settings.kugiri = 3;
-  doc->DeriveDelimiter();
+  UseSeparation(1);
+  UseSeparation(3);
   EXPECT_EQ(doc->delimiter, ",");
-}
-
-TEST_F(DocumentTest, SettingsAreWrittenBackOnDestructionInOrder) {
-  MakeDoc();  // a fresh document over an empty profile
-  profile = MemoryProfileStore();
-  doc->settings.kugiri = 2;
-  doc->settings.kankaku = 9;
-  doc->settings.weekkind = 3;
-  doc->settings.top = 1;
-  doc->settings.sec30 = 0;
-  EXPECT_FALSE(profile.Has("data", "kugiri")) << "nothing is written before the end";
-  doc.reset();
-  EXPECT_EQ(profile.writes(),
-            (std::vector<std::string>{"data/kugiri", "data/kankaku", "data/weekkind", "data/top", "data/30sec"}));
-  // The next start reads the changed values.
-  MakeDoc();
-  EXPECT_EQ(doc->settings.kugiri, 2);
-  EXPECT_EQ(doc->settings.kankaku, 9);
-  EXPECT_EQ(doc->settings.weekkind, 3);
-  EXPECT_EQ(doc->settings.top, 1);
-  EXPECT_EQ(doc->settings.sec30, 0);
-  EXPECT_EQ(doc->delimiter, " ");
 }
 
 TEST_F(DocumentTest, ResetTablesEmptiesEveryRowAtFullCapacity) {
@@ -125,11 +114,14 @@ TEST_F(DocumentTest, ResetTablesEmptiesEveryRowAtFullCapacity) {
   EXPECT_EQ(d.delimiter, ",");
 }
 
-TEST_F(DocumentTest, ReportErrorShowsTheBoxWithStopIconAndApplicationCaption) {
-  doc->ReportError(44, 7, 0);
+TEST(BoxFindingsTest, AnErrorShowsTheStopBoxAndAWarningNone) {
+  RecordingMessageSink messages;
+  BoxFindings boxes(messages);
+  boxes.Report(MakeFinding(44, 7, 0, "eki.txt", 7));
+  boxes.Report(MakeFinding(kWarnUtf8, 0, 0, "eki.txt", 1));
   ASSERT_EQ(messages.messages().size(), 1u);
   const auto& m = messages.messages()[0];
-  EXPECT_EQ(m.text, Box(44, "eki.txtの7行目の駅名が空欄です"));
+  EXPECT_EQ(m.text, DocTest::Box(44, "eki.txtの7行目の駅名が空欄です"));
   EXPECT_EQ(m.caption, "") << "empty caption: the application's title";
   EXPECT_EQ(m.icon, MessageIcon::kStop);
 }

@@ -38,7 +38,14 @@ const struct {
     {66, 0xF01C, "data%d.txtのヘッダーの計算駅Noが\n1～100以外です"},
     {67, 0xF01F, "曜日の設定(weekkind=%d)が0～3以外のため\n時刻表を読めません"},
     {71, 0xF01D, "*.zkfでエラー発生"},
+    {72, 0xF020, "ソースファイルの上には\nZKFファイルを書き込めません"},
+    {81, 0xF021, "文字コードがUTF-8のようです\nShift_JISで保存し直してください"},
+    {82, 0xF022, "区切り文字が設定と違うようです\n「データの形式情報」を確かめてください"},
+    {83, 0xF023, "数値の欄に全角数字があります\n半角で書いてください(0として読みます)"},
 };
+
+// Codes from 80 on are warnings; every other code is an error.
+constexpr int kFirstWarning = 80;
 
 TEST(ErrorCodeTest, EveryMessageHasItsExactBytesAndId) {
   for (const auto& e : kExpected) {
@@ -46,6 +53,7 @@ TEST(ErrorCodeTest, EveryMessageHasItsExactBytesAndId) {
     EXPECT_EQ(m.code, e.code);
     EXPECT_EQ(m.stringId, e.stringId) << "code " << e.code;
     EXPECT_EQ(std::string(m.text, m.length), Sjis(e.utf8)) << "code " << e.code;
+    EXPECT_EQ(m.severity, e.code >= kFirstWarning ? Severity::kWarning : Severity::kError) << "code " << e.code;
   }
 }
 
@@ -59,21 +67,21 @@ TEST(ErrorCodeTest, KnownBytesOfCodePage932) {
 }
 
 TEST(ErrorCodeTest, UnknownCodesShowTheLastRow) {
-  for (int code : {0, 1, 18, 70, 72, 99, -5, 0xF006}) {
+  for (int code : {0, 1, 18, 70, 73, 99, -5, 0xF006}) {
     const ErrorMessage& m = FindErrorMessage(code);
     EXPECT_EQ(m.stringId, 0xF01E) << "code " << code;
-    EXPECT_EQ(FormatErrorBox(code, 3, 4),
+    EXPECT_EQ(MakeFinding(code, 3, 4, "", 0).BoxText(),
               "error " + std::to_string(code) + "\n\n" + Sjis("原因、発生場所不明のエラーです"));
   }
 }
 
 TEST(ErrorCodeTest, NumbersAreInsertedInOrder) {
-  EXPECT_EQ(FormatErrorBox(43, 12, 0), "error 43\n\n" + Sjis("eki.txtの12行目の割合が\n0～99%になっていません"));
-  EXPECT_EQ(FormatErrorBox(15, 2, 31), "error 15\n\n" + Sjis("[Data]　2-31行\n種別が1～13以外"));
-  EXPECT_EQ(FormatErrorBox(63, 3, 3000), "error 63\n\n" + Sjis("data3.txtの3000行目の種別が\n1～13以外です"));
-  EXPECT_EQ(FormatErrorBox(61, 2, 99), "error 61\n\n" + Sjis("data2.txtが見つかりません"));
-  EXPECT_EQ(FormatErrorBox(11, -1, 0), "error 11\n\n" + Sjis("[Eki]　-1行\n計算駅番号が0～300以外"));
-  EXPECT_EQ(FormatErrorBox(21, 5, 6), "error 21\n\n" + Sjis("info.txtが見つかりません"));
+  EXPECT_EQ(MakeFinding(43, 12, 0, "", 0).BoxText(), "error 43\n\n" + Sjis("eki.txtの12行目の割合が\n0～99%になっていません"));
+  EXPECT_EQ(MakeFinding(15, 2, 31, "", 0).BoxText(), "error 15\n\n" + Sjis("[Data]　2-31行\n種別が1～13以外"));
+  EXPECT_EQ(MakeFinding(63, 3, 3000, "", 0).BoxText(), "error 63\n\n" + Sjis("data3.txtの3000行目の種別が\n1～13以外です"));
+  EXPECT_EQ(MakeFinding(61, 2, 99, "", 0).BoxText(), "error 61\n\n" + Sjis("data2.txtが見つかりません"));
+  EXPECT_EQ(MakeFinding(11, -1, 0, "", 0).BoxText(), "error 11\n\n" + Sjis("[Eki]　-1行\n計算駅番号が0～300以外"));
+  EXPECT_EQ(MakeFinding(21, 5, 6, "", 0).BoxText(), "error 21\n\n" + Sjis("info.txtが見つかりません"));
 }
 
 }  // namespace

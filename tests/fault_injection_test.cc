@@ -17,6 +17,8 @@
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
+#include "platform/recording_message_sink.h"
+#include "platform/services.h"
 
 namespace orbline {
 namespace {
@@ -63,19 +65,20 @@ class FaultInjectionTest : public ::testing::Test {
   // Compiles the line into `target` (default out/line.zkf); returns the codes of the boxes shown,
   // the compile failure box as 1.
   std::vector<int> Compile(const std::string& target = "", int weekkind = 0) {
-    DiskLineReader files((root_ / "line").string());
-    MemoryProfileStore profile;
-    profile.WriteInt("data", "weekkind", weekkind);
+    DiskLineReader files(root_ / "line");
+    FindingList findings;
     RecordingMessageSink messages;
     WaitCursor cursor;
     FixedSavePrompt prompt(target.empty() ? (root_ / "out" / "line.zkf").string() : target);
-    auto doc = std::make_unique<Document>(Services{files, profile, messages, cursor, &prompt});
+    auto doc = std::make_unique<Document>();
+    doc->settings.weekkind = weekkind;
     const auto before = Snapshot(root_ / "line");
-    written_ = RunCompileCommand(*doc);
+    written_ = RunCompileCommand(*doc, Services{files, findings, messages, cursor, &prompt});
     EXPECT_EQ(Snapshot(root_ / "line"), before) << "the sources are never modified";
     EXPECT_EQ(cursor.depth(), 0);
     std::vector<int> codes;
-    for (const auto& m : messages.messages()) codes.push_back(m.code ? m.code : 1);
+    for (const auto& f : findings.findings) codes.push_back(f.code);
+    for (size_t i = 0; i < messages.messages().size(); ++i) codes.push_back(1);
     if (!written_) {
       EXPECT_EQ(FileBytes(root_ / "out" / "line.zkf"), "the last good file") << "the compiled file is untouched";
       EXPECT_EQ(Snapshot(root_ / "out").size(), 1u) << "no partial file is left";

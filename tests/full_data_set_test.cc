@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "bench/full_data_set.h"
+#include "compiler/line_check.h"
 #include "doc_fixture.h"
 #include "platform/disk_line_reader.h"
 
@@ -19,20 +20,15 @@ TEST(FullDataSetTest, EveryTableReadsToItsCapacityWithoutAMessage) {
   WrittenDataSet set = WriteFullDataSet(dir);
   EXPECT_GT(set.BytesOf("data1.txt"), 1000000u);
 
-  DiskLineReader files(dir.string());
-  MemoryProfileStore profile;
-  profile.WriteInt("data", "weekkind", 2);
-  RecordingMessageSink messages;
+  DiskLineReader files(dir);
+  FindingList findings;
   WaitCursor cursor;
-  auto doc = std::make_unique<Document>(Services{files, profile, messages, cursor});
-  doc->ResetTables();
-  EXPECT_EQ(doc->ReadInfo(), 1);
-  EXPECT_EQ(doc->ReadKinds(), 1);
-  EXPECT_EQ(doc->ReadStations(), 1);
-  EXPECT_EQ(doc->ReadMap(), 1);
-  EXPECT_EQ(doc->ReadTimetables(), 1);
+  auto doc = std::make_unique<Document>();
+  doc->settings.weekkind = 2;
+  EXPECT_TRUE(ReadAndCheck(*doc, files, findings, cursor, FaultMode::kFirstFault));
+  EXPECT_TRUE(findings.findings.empty());
+  EXPECT_TRUE(CheckWholeLine(*doc, files, cursor).empty());
   fs::remove_all(dir);
-  EXPECT_TRUE(messages.messages().empty());
 
   EXPECT_EQ(doc->maxCalcStation, 100);
   EXPECT_FALSE(doc->routeInfo[route::kRemarks].empty());

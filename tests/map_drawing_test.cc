@@ -128,7 +128,7 @@ TEST_F(MapDrawingTest, EveryObjectIsReleasedBeforeTheNextItem) {
     text += "\tT" + std::to_string(i) + "\r\n";
   }
   files.Set("map.txt", text);
-  ASSERT_EQ(doc->ReadMap(), 1);
+  ASSERT_EQ(Read().ReadMap(), 1);
   int pens = 0, brushes = 0, fonts = 0;
   for (const std::string& op : Draw(1, 1, 1)) {
     if (op.rfind("SelectPen", 0) == 0) { ASSERT_EQ(pens++, 0); }

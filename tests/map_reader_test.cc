@@ -14,8 +14,8 @@ TEST_F(MapReaderTest, ReadsItemsAsUnsignedWords) {
             "11\t1\t2\t0\t100\t300\t400\t300\t255\t0\t0\t0\t\r\n"
             "42\t-5\t65536\t300\t12abc\tx\t\t\t\t\t\t\tignored\textra\r\n"
             "44\t1\t2\n");
-  EXPECT_EQ(doc->ReadMap(), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadMap(), 1);
+  EXPECT_TRUE(findings.findings.empty());
   EXPECT_EQ(doc->mapValues[0][map::kKind], 101);
   EXPECT_EQ(doc->mapValues[0][2], 64);
   EXPECT_EQ(doc->mapTexts[0], Sjis("全線図"));
@@ -34,18 +34,18 @@ TEST_F(MapReaderTest, ReadsItemsAsUnsignedWords) {
 
 TEST_F(MapReaderTest, EmptyFileReadsAndLeavesTheTableEmpty) {
   files.Set("map.txt", "");
-  EXPECT_EQ(doc->ReadMap(), 1);
+  EXPECT_EQ(Read().ReadMap(), 1);
   EXPECT_EQ(doc->mapValues[0][map::kKind], 0);
   EXPECT_FALSE(doc->FindMapPage(1, 1).has_value());
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(findings.findings.empty());
 }
 
 TEST_F(MapReaderTest, OnlyTwoThousandLinesAreRead) {
   std::string text;
   for (int i = 0; i < 2500; ++i) text += std::to_string(42 + (i >= 2000)) + "\t" + std::to_string(i) + "\r\n";
   files.Set("map.txt", text);
-  EXPECT_EQ(doc->ReadMap(), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadMap(), 1);
+  EXPECT_TRUE(findings.findings.empty());
   EXPECT_EQ(doc->mapValues[1999][map::kKind], 42);
   EXPECT_EQ(doc->mapValues[1999][1], 1999);
 }
@@ -59,7 +59,7 @@ TEST_F(MapReaderTest, PageLookupScansTheWholeTable) {
             "101\t9\t\t\t\t\t\t\t\t\t\t\tLater copy\r\n"
             "113\r\n"
             "100\r\n");
-  EXPECT_EQ(doc->ReadMap(), 1);
+  EXPECT_EQ(Read().ReadMap(), 1);
   EXPECT_EQ(doc->FindMapPage(1, 1), 0) << "the earlier of two equal headers";
   EXPECT_EQ(doc->FindMapPage(2, 2), 3);
   EXPECT_FALSE(doc->FindMapPage(2, 1).has_value());
@@ -84,18 +84,18 @@ TEST_F(MapReaderTest, FixedWidthTextIsTheRestOfTheLine) {
   for (int k = 0; k < 9; ++k) line += "    0";
   line += "  Page one title  \r\n";
   files.Set("map.txt", line);
-  EXPECT_EQ(doc->ReadMap(), 1);
+  EXPECT_EQ(Read().ReadMap(), 1);
   EXPECT_EQ(doc->mapValues[0][map::kKind], 101);
   EXPECT_EQ(doc->mapValues[0][2], 64);
   EXPECT_EQ(doc->mapTexts[0], "Page one title");
 }
 
 TEST_F(MapReaderTest, MissingOrBrokenFile) {
-  EXPECT_EQ(doc->ReadMap(), 0);
+  EXPECT_EQ(Read().ReadMap(), 0);
   EXPECT_EQ(OnlyMessage(), Box(51, "map.txtが見つかりません"));
-  messages.Clear();
+  findings.findings.clear();
   files.SetFailingRead("map.txt", "42\t1\r\n42\t2\r\n42\t3\r\n", 12);
-  EXPECT_EQ(doc->ReadMap(), 0);
+  EXPECT_EQ(Read().ReadMap(), 0);
   EXPECT_EQ(OnlyMessage(), Box(52, "map.txtで\n原因不明のエラー発生"));
   EXPECT_EQ(doc->mapValues[0][1], 1);
   EXPECT_EQ(doc->mapValues[1][1], 2);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "doc_fixture.h"
+#include "platform/memory_profile_store.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 
@@ -34,21 +35,23 @@ constexpr int kHighestCalcStation = 22;
 // A document over one folder on disk; the profile holds only the given settings.
 struct DiskDocument {
   DiskLineReader files;
-  MemoryProfileStore profile;
-  RecordingMessageSink messages;
+  FindingList messages;
   CountingWaitCursor waitCursor;
-  std::unique_ptr<Document> doc;
+  std::unique_ptr<Document> doc = std::make_unique<Document>();
 
   explicit DiskDocument(const std::string& folder, std::vector<std::pair<const char*, int>> settings = {})
       : files(folder) {
+    MemoryProfileStore profile;
     for (const auto& [key, value] : settings) profile.WriteInt(kDataSection, key, value);
-    doc = std::make_unique<Document>(Services{files, profile, messages, waitCursor});
+    doc->settings = FormatSettings::Load(profile);
+    doc->DeriveDelimiter();
   }
 
   // The readers of the compile command, in its order; the result of each.
   std::vector<int> ReadAll() {
     doc->ResetTables();
-    return {doc->ReadInfo(), doc->ReadKinds(), doc->ReadStations(), doc->ReadMap(), doc->ReadTimetables()};
+    SourceReader read(*doc, files, messages, waitCursor);
+    return {read.ReadInfo(), read.ReadKinds(), read.ReadStations(), read.ReadMap(), read.ReadTimetables()};
   }
 };
 
@@ -121,7 +124,7 @@ TEST(SampleLineRead, DefaultSettingsReadEveryFileWithoutMessage) {
   ASSERT_EQ(d.settings.sec30, 1);
 
   EXPECT_EQ(disk.ReadAll(), kAllRead);
-  EXPECT_TRUE(disk.messages.messages().empty());
+  EXPECT_TRUE(disk.messages.findings.empty());
   EXPECT_EQ(disk.waitCursor.depth(), 0);
 
   // Weekend scheme: data2.txt feeds both Saturday and Sunday, so data3.txt's extra trains are
@@ -137,7 +140,7 @@ TEST(SampleLineRead, ThreeDaySchemeAlsoReadsTheSundayFile) {
   DiskDocument disk(kTabFolder, {{"weekkind", 2}});
   const Document& d = *disk.doc;
   EXPECT_EQ(disk.ReadAll(), kAllRead);
-  EXPECT_TRUE(disk.messages.messages().empty());
+  EXPECT_TRUE(disk.messages.findings.empty());
 
   EXPECT_EQ(TrainCount(d, kWeekday), kWeekdayTrains);
   EXPECT_EQ(TrainCount(d, kSaturday), kSaturdayTrains);
@@ -169,7 +172,7 @@ TEST(SampleLineRead, CommaFormReadsIntoTheSameTables) {
   ASSERT_EQ(comma.doc->delimiter, ",");
   ASSERT_EQ(tab.ReadAll(), kAllRead);
   ASSERT_EQ(comma.ReadAll(), kAllRead);
-  EXPECT_TRUE(comma.messages.messages().empty());
+  EXPECT_TRUE(comma.messages.findings.empty());
 
   const Document& t = *tab.doc;
   const Document& c = *comma.doc;
@@ -208,7 +211,7 @@ class SampleLineTables : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_EQ(*readResult_, kAllRead);
-    ASSERT_TRUE(disk_->messages.messages().empty());
+    ASSERT_TRUE(disk_->messages.findings.empty());
   }
   static const Document& doc() { return *disk_->doc; }
 

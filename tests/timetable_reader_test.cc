@@ -1,6 +1,7 @@
 // data1.txt..data3.txt.
 #include <gtest/gtest.h>
 
+#include "doc/error_code.h"
 #include "doc_fixture.h"
 
 namespace orbline {
@@ -19,8 +20,8 @@ TEST_F(TimetableReaderTest, WorkedExample) {
   // Columns: calc station 3 with a B field, calc station 5 with a T field.
   files.Set("data1.txt", std::string(kHead) + "\t3\tx\ty\tB\t5\tx\ty\tT\t\r\n" +
                              "1\t2\t0\t0\t0\t10\t12\t7\t05\t1\t2\t7\t30\t0\t1\tA\tB\tC\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_TRUE(findings.findings.empty());
   EXPECT_EQ(doc->maxCalcStation, 5);
   const auto& v = doc->trainValues[0][0];
   EXPECT_EQ(v[train::kKind], 1);
@@ -46,7 +47,7 @@ TEST_F(TimetableReaderTest, WaitsAndStopWords) {
                              "1\t1\t0\t0\t0\t0\t0" "\t0\t0\t1\t63\t3" "\t0\t0\t2" "\t0\t0\t0\t-1" "\t0\t0\t0\t65\r\n" +
                              // station 1: 200:00, a wait of 52 minutes carries into bit 9; station 4: -1:01
                              "1\t1\t0\t0\t0\t0\t0" "\t200\t0\t52\t0\t0" "\t0\t0\t0" "\t0\t0\t0\t0" "\t-1\t1\t1\t0\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(doc->maxCalcStation, 4);
   EXPECT_EQ(Stop(*doc, 0, 0, 1), (63 * 2 + 1) * 512 + 5);
   EXPECT_EQ(Stop(*doc, 0, 0, 2), 20);
@@ -62,10 +63,10 @@ TEST_F(TimetableReaderTest, ThirtySecondRule) {
   const std::string text = std::string(kHead) + "\t1\tx\ty\r\n1\t1\t0\t0\t0\t0\t0\t8\t0\t1\r\n";
   files.Set("data1.txt", text);
   doc->settings.sec30 = 0;
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(Stop(*doc, 0, 0, 1), 10);
   doc->settings.sec30 = 1;
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(Stop(*doc, 0, 0, 1), 5);
 }
 
@@ -83,15 +84,15 @@ TEST_F(TimetableReaderTest, HeaderColumnsEnd) {
       {"\t4\tx\ty\t101\tx\ty", 101, 0},    // 101 is out of range
   };
   for (const auto& c : cases) {
-    messages.Clear();
+    findings.findings.clear();
     doc->maxCalcStation = 77;
     files.Set("data2.txt", std::string(kHead) + c.columns + "\r\n");
-    EXPECT_EQ(doc->ReadTimetableFile(2, kSaturday), c.result) << c.columns;
+    EXPECT_EQ(Read().ReadTimetableFile(2, kSaturday), c.result) << c.columns;
     EXPECT_EQ(doc->maxCalcStation, c.maxCalcStation) << c.columns;
     if (c.result == 0) {
       EXPECT_EQ(OnlyMessage(), Box(66, "data2.txtのヘッダーの計算駅Noが\n1～100以外です"));
     } else {
-      EXPECT_TRUE(messages.messages().empty()) << c.columns;
+      EXPECT_TRUE(findings.findings.empty()) << c.columns;
     }
   }
 }
@@ -103,7 +104,7 @@ TEST_F(TimetableReaderTest, AtMostHundredColumns) {
   for (int i = 1; i <= 100; ++i) trainLine += "\t1\t" + std::to_string(i % 60) + "\t0";
   trainLine += "\tT1\tT2\tT3";
   files.Set("data1.txt", header + "\r\n" + trainLine + "\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(doc->maxCalcStation, 100);
   EXPECT_EQ(Time(*doc, 0, 0, 100), (60 + 40) * 10);
   EXPECT_EQ(Time(*doc, 0, 0, 55), (60 + 55) * 10) << "the 101st header column is not read";
@@ -113,7 +114,7 @@ TEST_F(TimetableReaderTest, AtMostHundredColumns) {
 TEST_F(TimetableReaderTest, MarkersAreTestedOnTheUntrimmedRest) {
   // " B" starts with a blank: no marker, so the field is read as the next column's number (0).
   files.Set("data1.txt", std::string(kHead) + "\t2\tx\ty\t B\t3\tx\ty\r\n1\t1\t0\t0\t0\t0\t0\t1\t2\t3\t9\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(doc->maxCalcStation, 2);
   EXPECT_EQ(Stop(*doc, 0, 0, 2), 30);
   EXPECT_EQ(doc->trainTexts[0][0][train::kText1], "9");
@@ -121,7 +122,7 @@ TEST_F(TimetableReaderTest, MarkersAreTestedOnTheUntrimmedRest) {
 
 TEST_F(TimetableReaderTest, LaterColumnOfTheSameStationWins) {
   files.Set("data1.txt", std::string(kHead) + "\t2\tx\ty\t2\tx\ty\r\n1\t1\t0\t0\t0\t0\t0\t1\t0\t0\t2\t0\t0\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(Time(*doc, 0, 0, 2), 1200);
 }
 
@@ -129,13 +130,16 @@ TEST_F(TimetableReaderTest, TopSkipsOneLine) {
   const std::string text = "title line\r\n" + std::string(kHead) + "\t1\tx\ty\r\n1\t1\t0\t0\t0\t0\t0\t5\t0\t0\r\n";
   files.Set("data1.txt", text);
   doc->settings.top = 1;
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(Time(*doc, 0, 0, 1), 3000);
   // Without top the title is the header and the real header a train of kind 0.
   doc->ResetTables();
   doc->settings.top = 0;
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 0);
-  EXPECT_EQ(OnlyMessage(), Box(63, "data1.txtの1行目の種別が\n1～13以外です"));
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 0);
+  ASSERT_EQ(findings.findings.size(), 2u);
+  EXPECT_EQ(findings.findings[0].code, kWarnSeparator) << "a title line has no tabs";
+  EXPECT_EQ(findings.findings[1].BoxText(), Box(63, "data1.txtの1行目の種別が\n1～13以外です"));
+  EXPECT_EQ(findings.findings[1].line, 2) << "the train's own line, after the header";
 }
 
 TEST_F(TimetableReaderTest, TrainChecksInOrder) {
@@ -154,10 +158,10 @@ TEST_F(TimetableReaderTest, TrainChecksInOrder) {
   };
   for (const auto& c : cases) {
     doc->ResetTables();
-    messages.Clear();
+    findings.findings.clear();
     files.Set("data3.txt", std::string(kHead) + "\r\n1\t1\t0\t0\t0\t300\t300\r\n" + c.line + "\tx\r\n" +
                                "1\t1\t0\t0\t0\t0\t0\tnever\r\n");
-    EXPECT_EQ(doc->ReadTimetableFile(3, kSunday), 0) << c.line;
+    EXPECT_EQ(Read().ReadTimetableFile(3, kSunday), 0) << c.line;
     EXPECT_EQ(OnlyMessage(), Box(c.code, c.message)) << c.line;
     EXPECT_EQ(doc->trainValues[2][0][train::kStationA], 300);
     EXPECT_EQ(doc->trainTexts[2][1][train::kText1], c.line[0] ? "x" : "") << "the failing train stays stored";
@@ -167,19 +171,19 @@ TEST_F(TimetableReaderTest, TrainChecksInOrder) {
 
 TEST_F(TimetableReaderTest, TrailingBlankLineIsAKindZeroTrain) {
   files.Set("data1.txt", std::string(kHead) + "\r\n1\t1\t0\t0\t0\t0\t0\r\n\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 0);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 0);
   EXPECT_EQ(OnlyMessage(), Box(63, "data1.txtの2行目の種別が\n1～13以外です"));
 }
 
 TEST_F(TimetableReaderTest, EmptyFileAndMissingHeader) {
   doc->maxCalcStation = 9;
   files.Set("data1.txt", "");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
   EXPECT_EQ(doc->maxCalcStation, 0);
   doc->settings.top = 1;
   files.Set("data1.txt", "only a title");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_TRUE(findings.findings.empty());
 }
 
 TEST_F(TimetableReaderTest, OnlyThreeThousandTrainsAreRead) {
@@ -187,8 +191,8 @@ TEST_F(TimetableReaderTest, OnlyThreeThousandTrainsAreRead) {
   for (int i = 0; i < 3000; ++i) text += "1\t1\t0\t0\t0\t0\t0\t1\t" + std::to_string(i % 60) + "\t0\r\n";
   text += "0\t0\t0\r\n";
   files.Set("data2.txt", text);
-  EXPECT_EQ(doc->ReadTimetableFile(2, kSunday), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadTimetableFile(2, kSunday), 1);
+  EXPECT_TRUE(findings.findings.empty());
   EXPECT_EQ(Time(*doc, 2, 2999, 1), (60 + 2999 % 60) * 10);
   EXPECT_EQ(doc->trainValues[0][0][train::kKind], 0) << "only the given day type is filled";
 }
@@ -202,8 +206,8 @@ TEST_F(TimetableReaderTest, FixedWidthTextsGoToText3) {
   }
   std::string trainLine = "   1  12   0   0   0   5   6   8  15   1   1  first second  ";
   files.Set("data1.txt", header + "\r\n" + trainLine + "\r\n");
-  EXPECT_EQ(doc->ReadTimetableFile(1, kWeekday), 1);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(Read().ReadTimetableFile(1, kWeekday), 1);
+  EXPECT_TRUE(findings.findings.empty());
   EXPECT_EQ(doc->maxCalcStation, 7);
   EXPECT_EQ(doc->trainValues[0][0][train::kCarType], 12);
   EXPECT_EQ(Time(*doc, 0, 0, 7), 4950);
@@ -222,34 +226,34 @@ TEST_F(TimetableReaderTest, SchemesReadFilesIntoDayTypes) {
   for (int scheme = 0; scheme < 4; ++scheme) {
     doc->ResetTables();
     doc->settings.weekkind = scheme;
-    EXPECT_EQ(doc->ReadTimetables(), 1);
+    EXPECT_EQ(Read().ReadTimetables(), 1);
     for (int day = 0; day < 3; ++day)
       EXPECT_EQ(doc->trainValues[day][0][train::kKind], expected[scheme][day]) << scheme << "/" << day;
     // maxCalcStation is the last file's header.
     EXPECT_EQ(doc->maxCalcStation, expected[scheme][2]);
   }
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(findings.findings.empty());
 }
 
 TEST_F(TimetableReaderTest, MissingFileStopsTheScheme) {
   files.Set("data1.txt", std::string(kHead) + "\r\n1\t1\t0\t0\t0\t0\t0\r\n");
   doc->settings.weekkind = 1;
-  EXPECT_EQ(doc->ReadTimetables(), 1) << "scheme 1 never needs data2.txt";
+  EXPECT_EQ(Read().ReadTimetables(), 1) << "scheme 1 never needs data2.txt";
   EXPECT_EQ(files.OpenCount("data1.txt"), 3) << "a shared file is read for each day type";
   EXPECT_EQ(files.OpenCount("data2.txt"), 0);
   for (int scheme : {0, 3}) {
     doc->ResetTables();
-    messages.Clear();
+    findings.findings.clear();
     doc->settings.weekkind = scheme;
-    EXPECT_EQ(doc->ReadTimetables(), 0);
+    EXPECT_EQ(Read().ReadTimetables(), 0);
     EXPECT_EQ(OnlyMessage(), Box(61, "data2.txtが見つかりません"));
     EXPECT_EQ(doc->trainValues[0][0][train::kKind], 1) << "data1.txt was read first";
   }
-  messages.Clear();
+  findings.findings.clear();
   doc->settings.weekkind = 2;
   files.Set("data2.txt", "");
   files.SetFailingRead("data3.txt", std::string(kHead) + "\r\n1\t1", 12);
-  EXPECT_EQ(doc->ReadTimetables(), 0);
+  EXPECT_EQ(Read().ReadTimetables(), 0);
   EXPECT_EQ(OnlyMessage(), Box(62, "data3.txtで\n原因不明のエラー発生"));
   EXPECT_EQ(waitCursor.depth(), 0);
   EXPECT_EQ(waitCursor.shows, waitCursor.hides);
@@ -258,9 +262,9 @@ TEST_F(TimetableReaderTest, MissingFileStopsTheScheme) {
 TEST_F(TimetableReaderTest, OutOfRangeSchemeReadsNothingAndSaysWhy) {
   files.Set("data1.txt", std::string(kHead) + "\r\n1\t1\t0\t0\t0\t0\t0\r\n");
   for (int scheme : {-1, 4, 1000}) {
-    messages.Clear();
+    findings.findings.clear();
     doc->settings.weekkind = scheme;
-    EXPECT_EQ(doc->ReadTimetables(), 0);
+    EXPECT_EQ(Read().ReadTimetables(), 0);
     EXPECT_EQ(OnlyMessage(), Box(67, "曜日の設定(weekkind=" + std::to_string(scheme) +
                                          ")が0～3以外のため\n時刻表を読めません"));
   }

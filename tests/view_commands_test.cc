@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "doc_fixture.h"
+#include "platform/memory_profile_store.h"
+#include "platform/recording_message_sink.h"
 
 namespace orbline {
 namespace {
@@ -11,10 +13,11 @@ class ViewCommandsTest : public DocTest {
  protected:
   ViewState state;
   int repaints = 0;
+  RecordingMessageSink messages;
   std::unique_ptr<ViewCommands> commands;
   void SetUp() override {
-    DocTest::SetUp();
-    commands = std::make_unique<ViewCommands>(*doc, state, [this] { ++repaints; });
+    commands = std::make_unique<ViewCommands>(*doc, state, Services{files, findings, messages, waitCursor},
+                                              [this] { ++repaints; });
   }
 };
 

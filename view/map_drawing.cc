@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "doc/document.h"
+#include "doc/map_kinds.h"
 #include "view/canvas.h"
 
 namespace orbline {
@@ -13,18 +14,6 @@ constexpr Colour kGridBlue = Rgb(0, 180, 255);
 constexpr int kLinkWidth = 20;
 constexpr int kStationRadius = 7;
 constexpr int kDefaultLabelHeight = 40;
-
-enum MapKind : int {
-  kStationLinkA = 11,
-  kStationBar = 21,
-  kStationLinkB = 31,
-  kLine = 42,
-  kLabel = 44,
-  kFilledRect = 45,
-  kCyanRect = 46,
-  kFilledEllipse = 47,
-  kEllipseOutline = 48,
-};
 
 void DrawGrid(Canvas& canvas) {
   // Fine lines every 20 units, then coarse ones every 100 over them.
@@ -45,23 +34,23 @@ void DrawGrid(Canvas& canvas) {
 void DrawItem(Canvas& canvas, const Document& doc, int index) {
   const auto& p = doc.mapValues[index];  // p[1] … p[11] are param1 … param11
   switch (p[map::kKind]) {
-    case kStationLinkA:
-    case kStationLinkB:
+    case map::kStationLinkA:
+    case map::kStationLinkB:
       canvas.SelectPen(kLinkWidth, Rgb(p[8], p[9], p[10]));
       canvas.Line(p[4], p[5], p[6], p[7]);
       canvas.RestorePen();
       canvas.Ellipse(p[4] - kStationRadius, p[5] - kStationRadius, p[4] + kStationRadius, p[5] + kStationRadius);
       canvas.Ellipse(p[6] - kStationRadius, p[7] - kStationRadius, p[6] + kStationRadius, p[7] + kStationRadius);
       break;
-    case kStationBar:
+    case map::kStationBar:
       canvas.FillSolidRect(index % 2 == 0 ? 790 : 890, p[3], 20, p[4] - p[3], kBlack);
       break;
-    case kLine:
+    case map::kLine:
       canvas.SelectPen(p[8] == 0 ? 1 : p[8], Rgb(p[5], p[6], p[7]));
       canvas.Line(p[1], p[2], p[3], p[4]);
       canvas.RestorePen();
       break;
-    case kLabel: {
+    case map::kLabel: {
       FontSpec font;
       font.height = p[6] == 0 ? kDefaultLabelHeight : p[6];
       font.vertical = p[7] != 0;
@@ -74,18 +63,18 @@ void DrawItem(Canvas& canvas, const Document& doc, int index) {
       canvas.RestoreFont();
       break;
     }
-    case kFilledRect:
+    case map::kFilledRect:
       canvas.FillSolidRect(p[1], p[2], p[3], p[4], Rgb(p[5], p[6], p[7]));
       break;
-    case kCyanRect:
+    case map::kCyanRect:
       canvas.FillSolidRect(p[1], p[2], p[3], p[4], kCyan);
       break;
-    case kFilledEllipse:
+    case map::kFilledEllipse:
       canvas.SelectBrush(Rgb(p[5], p[6], p[7]));
       canvas.Ellipse(p[1], p[2], p[3], p[4]);
       canvas.RestoreBrush();
       break;
-    case kEllipseOutline:
+    case map::kEllipseOutline:
       canvas.SelectPen(p[8], Rgb(p[5], p[6], p[7]));  // width 0 stays the thinnest pen
       canvas.EllipseOutline(p[1], p[2], p[3], p[4]);
       canvas.RestorePen();

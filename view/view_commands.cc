@@ -2,23 +2,25 @@
 
 #include "compiler/compile_command.h"
 #include "doc/document.h"
+#include "doc/source_reader.h"
 
 namespace orbline {
 
-ViewCommands::ViewCommands(Document& doc, ViewState& state, std::function<void()> repaint)
-    : doc_(doc), state_(state), repaint_(std::move(repaint)) {}
+ViewCommands::ViewCommands(Document& doc, ViewState& state, const Services& services, std::function<void()> repaint)
+    : doc_(doc), state_(state), services_(services), repaint_(std::move(repaint)) {}
 
-void ViewCommands::Test(int mode) {
+void ViewCommands::Test(int mode, FindingSink& findings) {
   if (mode < ViewState::kModeRouteInfo || mode > ViewState::kModeTimetable) return;
   state_.displayMode = mode;
   doc_.ResetTables();
-  // A reader that fails has shown its message; the display shows what the tables hold.
+  SourceReader reader(doc_, services_.files, findings, services_.waitCursor);
+  // A reader that fails has reported its fault; the display shows what the tables hold.
   switch (mode) {
-    case ViewState::kModeRouteInfo: doc_.ReadInfo(); break;
-    case ViewState::kModeKinds: doc_.ReadKinds(); break;
-    case ViewState::kModeStations: doc_.ReadStations(); break;
-    case ViewState::kModeTimetable: doc_.ReadTimetables(); break;
-    default: doc_.ReadMap(); break;
+    case ViewState::kModeRouteInfo: reader.ReadInfo(); break;
+    case ViewState::kModeKinds: reader.ReadKinds(); break;
+    case ViewState::kModeStations: reader.ReadStations(); break;
+    case ViewState::kModeTimetable: reader.ReadTimetables(); break;
+    default: reader.ReadMap(); break;
   }
   repaint_();
 }
@@ -34,6 +36,6 @@ void ViewCommands::ToggleGrid() {
   repaint_();
 }
 
-bool ViewCommands::Compile() { return RunCompileCommand(doc_); }
+bool ViewCommands::Compile() { return RunCompileCommand(doc_, services_); }
 
 }  // namespace orbline

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/services.h"
 #include "view/view_state.h"
 
 namespace orbline {
@@ -13,11 +14,12 @@ class Document;
 class ViewCommands {
  public:
   // `repaint` is asked for after every command whose effect ends in a repaint.
-  ViewCommands(Document& doc, ViewState& state, std::function<void()> repaint);
+  ViewCommands(Document& doc, ViewState& state, const Services& services, std::function<void()> repaint);
 
   // The test command of display `mode` (1..7): sets the mode, empties the document, reads the
-  // mode's file(s) and repaints whatever the reader returned.
-  void Test(int mode);
+  // mode's file(s), reporting faults to `findings`, and repaints whatever the reader returned.
+  void Test(int mode) { Test(mode, services_.findings); }
+  void Test(int mode, FindingSink& findings);
   // Map page 1..12; nothing is read again.
   void SelectPage(int page);
   void ToggleGrid();
@@ -27,6 +29,7 @@ class ViewCommands {
  private:
   Document& doc_;
   ViewState& state_;
+  Services services_;
   std::function<void()> repaint_;
 };
 

@@ -112,10 +112,6 @@ class FormatSettingsDialogTest : public QObject {
 
  private:
   // A document over in-memory services.
-  orbline::MemoryLineReader files_;
-  orbline::MemoryProfileStore profile_;
-  orbline::RecordingMessageSink messages_;
-  orbline::WaitCursor waitCursor_;
   std::unique_ptr<Document> doc_;
 
   // Answers every message box that comes up with OK and keeps its text.
@@ -190,7 +186,7 @@ class FormatSettingsDialogTest : public QObject {
   void init() {
     boxTexts_.clear();
     boxAnswerer_.start();
-    doc_ = std::make_unique<Document>(orbline::Services{files_, profile_, messages_, waitCursor_});
+    doc_ = std::make_unique<Document>();
   }
 
   void cleanup() {

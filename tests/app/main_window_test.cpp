@@ -24,7 +24,9 @@
 #include "app/ui_tables.h"
 #include "doc/document.h"
 #include "platform/disk_line_reader.h"
+#include "platform/finding_sinks.h"
 #include "platform/fixed_save_prompt.h"
+#include "platform/services.h"
 #include "platform/memory_profile_store.h"
 #include "platform/recording_message_sink.h"
 #include "platform/sjis.h"
@@ -38,15 +40,17 @@ class MainWindowTest : public QObject {
   // A window over the sample line, with recorded message boxes and a scripted save prompt.
   struct Fixture {
     explicit Fixture(const std::string& folder = ORBLINE_SOURCE_DIR "/examples/sample")
-        : files(folder), doc(std::make_unique<Document>(Services{files, profile, messages, cursor, &prompt})) {
-      window = std::make_unique<MainWindow>(*doc, profile, messages);
+        : files(folder), doc(std::make_unique<Document>()) {
+      window = std::make_unique<MainWindow>(*doc, profile, services);
       window->resize(800, 600);
     }
     DiskLineReader files;
     MemoryProfileStore profile;
     RecordingMessageSink messages;
+    BoxFindings boxes{messages};
     WaitCursor cursor;
     FixedSavePrompt prompt;
+    Services services{files, boxes, messages, cursor, &prompt};
     std::unique_ptr<Document> doc;
     std::unique_ptr<MainWindow> window;
   };
@@ -191,7 +195,7 @@ class MainWindowTest : public QObject {
     QSignalSpy painted(f.window->view(), &OrblineView::statusText);
     f.window->Dispatch(ID_TEST_TIMETABLE);
     QCOMPARE(f.messages.messages().size(), size_t(1));
-    QCOMPARE(f.messages.messages()[0].code, 61);
+    QVERIFY(f.messages.messages()[0].text.starts_with("error 61\n\n"));
     QTRY_VERIFY(painted.count() >= 1);
     QCOMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：0"));
   }
@@ -205,13 +209,15 @@ class MainWindowTest : public QObject {
     f.window->Dispatch(ID_VIEW_MAP12);
     f.window->Dispatch(ID_VIEW_GRID);
     QVERIFY(!f.window->action(ID_VIEW_GRID)->isChecked());
+    QVERIFY(!f.profile.Has("mode", "eria"));  // nothing is written before the end
+    f.window->SaveSettings();
     f.window.reset();
     QCOMPARE(profile->GetInt("mode", "mode", -1), 4);
     QCOMPARE(profile->GetInt("mode", "eria", -1), 12);
     QCOMPARE(profile->GetInt("mode", "grid", -1), 0);
     // The next window starts where this one ended; a grid of 5 shows checked.
     profile->WriteInt("mode", "grid", 5);
-    f.window = std::make_unique<MainWindow>(*f.doc, f.profile, f.messages);
+    f.window = std::make_unique<MainWindow>(*f.doc, f.profile, f.services);
     QCOMPARE(f.window->view()->state().displayMode, 4);
     QVERIFY(f.window->action(ID_VIEW_MAP12)->isChecked());
     QVERIFY(f.window->action(ID_VIEW_GRID)->isChecked());

@@ -8,9 +8,6 @@
 #include <memory>
 
 #include "doc/document.h"
-#include "platform/memory_line_reader.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
 #include "tests/app/app_test.h"
 #include "view/display.h"
 #include "view/qpainter_canvas.h"
@@ -21,10 +18,6 @@ namespace orbline {
 class RenderTest : public QObject {
   Q_OBJECT
 
-  MemoryLineReader files;
-  MemoryProfileStore profile;
-  RecordingMessageSink messages;
-  WaitCursor cursor;
   std::unique_ptr<Document> doc;
 
   void Item(int i, std::vector<uint16_t> values) {
@@ -58,7 +51,7 @@ class RenderTest : public QObject {
 
  private slots:
   void init() {
-    doc = std::make_unique<Document>(Services{files, profile, messages, cursor});
+    doc = std::make_unique<Document>();
     Item(0, {101, 250, 250, 250});
     Item(1, {45, 100, 100, 150, 130, 200, 10, 20});       // filled rectangle
     Item(2, {42, 100, 600, 400, 600, 255, 0, 0, 20});     // a 20-unit red line

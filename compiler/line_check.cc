@@ -1,0 +1,51 @@
+#include "compiler/line_check.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+#include "compiler/check_data.h"
+#include "doc/document.h"
+#include "doc/source_files.h"
+#include "doc/source_reader.h"
+#include "platform/finding_sinks.h"
+
+namespace orbline {
+
+bool ReadAndCheck(Document& doc, LineReader& files, FindingSink& findings, WaitCursor& waitCursor, FaultMode mode) {
+  doc.ResetTables();
+  const bool keepGoing = mode == FaultMode::kAllFaults;
+  SourceReader reader(doc, files, findings, waitCursor, ReadOptions{keepGoing});
+  if (!keepGoing) {
+    return reader.ReadInfo() && reader.ReadKinds() && reader.ReadStations() && reader.ReadMap() &&
+           reader.ReadTimetables() && CheckData(doc, findings);
+  }
+  // Every file is read whatever became of the one before.
+  bool ok = reader.ReadInfo();
+  ok = reader.ReadKinds() && ok;
+  ok = reader.ReadStations() && ok;
+  ok = reader.ReadMap() && ok;
+  ok = reader.ReadTimetables() && ok;
+  return CheckData(doc, findings, true) && ok;
+}
+
+std::vector<Finding> CheckWholeLine(Document& doc, LineReader& files, WaitCursor& waitCursor) {
+  FindingList list;
+  ReadAndCheck(doc, files, list, waitCursor, FaultMode::kAllFaults);
+  // One line says a thing once (a station without either To2 says so once, not twice).
+  std::vector<Finding> findings;
+  std::set<std::tuple<std::string, int, int, int, int>> seen;
+  for (Finding& f : list.findings)
+    if (seen.emplace(f.file, f.line, f.code, f.a, f.b).second) findings.push_back(std::move(f));
+  SortFindings(findings);
+  return findings;
+}
+
+void SortFindings(std::vector<Finding>& findings) {
+  auto rank = [](const Finding& f) { return f.file.empty() ? -1 : ReadingOrder(f.file); };
+  std::stable_sort(findings.begin(), findings.end(), [&](const Finding& x, const Finding& y) {
+    return std::make_pair(rank(x), x.line) < std::make_pair(rank(y), y.line);
+  });
+}
+
+}  // namespace orbline
