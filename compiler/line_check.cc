@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "compiler/check_data.h"
+#include "compiler/semantic_checks.h"
 #include "doc/document.h"
 #include "doc/source_files.h"
 #include "doc/source_reader.h"
@@ -12,21 +13,45 @@
 
 namespace orbline {
 
+namespace {
+
+// Passes findings on and notes the files with an error in them.
+class NotingErrors : public FindingSink {
+ public:
+  explicit NotingErrors(FindingSink& next) : next_(next) {}
+  void Report(const Finding& finding) override {
+    if (finding.IsError()) files.insert(finding.file);
+    next_.Report(finding);
+  }
+  std::set<std::string, std::less<>> files;
+
+ private:
+  FindingSink& next_;
+};
+
+}  // namespace
+
 bool ReadAndCheck(Document& doc, LineReader& files, FindingSink& findings, WaitCursor& waitCursor, FaultMode mode) {
   doc.ResetTables();
   const bool keepGoing = mode == FaultMode::kAllFaults;
-  SourceReader reader(doc, files, findings, waitCursor, ReadOptions{keepGoing});
+  NotingErrors noting(findings);
+  SourceReader reader(doc, files, noting, waitCursor, ReadOptions{keepGoing});
+  bool ok;
   if (!keepGoing) {
-    return reader.ReadInfo() && reader.ReadKinds() && reader.ReadStations() && reader.ReadMap() &&
-           reader.ReadTimetables() && CheckData(doc, findings);
+    ok = reader.ReadInfo() && reader.ReadKinds() && reader.ReadStations() && reader.ReadMap() &&
+         reader.ReadTimetables() && CheckData(doc, noting);
+    if (!ok) return false;
+  } else {
+    // Every file is read whatever became of the one before.
+    ok = reader.ReadInfo();
+    ok = reader.ReadKinds() && ok;
+    ok = reader.ReadStations() && ok;
+    ok = reader.ReadMap() && ok;
+    ok = reader.ReadTimetables() && ok;
+    ok = CheckData(doc, noting, true) && ok;
   }
-  // Every file is read whatever became of the one before.
-  bool ok = reader.ReadInfo();
-  ok = reader.ReadKinds() && ok;
-  ok = reader.ReadStations() && ok;
-  ok = reader.ReadMap() && ok;
-  ok = reader.ReadTimetables() && ok;
-  return CheckData(doc, findings, true) && ok;
+  CheckSemantics(doc, noting, noting.files);
+  return ok;
 }
 
 std::vector<Finding> CheckWholeLine(Document& doc, LineReader& files, WaitCursor& waitCursor) {

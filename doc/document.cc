@@ -33,6 +33,7 @@ void Document::ResetTables() {
   mapLines.fill(0);
   for (auto& day : trainLines) day.fill(0);
   dayTypeFile.fill(0);
+  timetableHeaders.fill({});
 }
 
 void Document::DeriveDelimiter() { orbline::DeriveDelimiter(settings.kugiri, delimiter); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "doc/format_settings.h"
 #include "doc/tables.h"
@@ -62,6 +63,14 @@ class Document {
   std::array<int, kMapItemCapacity> mapLines;
   std::array<std::array<int, kTrainCapacity>, kDayTypeCount> trainLines;
   std::array<int, kDayTypeCount> dayTypeFile;
+  // The header of the timetable each day type was read from: its line, the calc stations of its
+  // columns in their order (those kept), and the highest of them.
+  struct TimetableHeader {
+    int line = 0;
+    std::vector<int> columns;
+    int maxCalcStation = 0;
+  };
+  std::array<TimetableHeader, kDayTypeCount> timetableHeaders;
 };
 
 }  // namespace orbline

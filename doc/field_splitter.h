@@ -38,17 +38,23 @@ class FieldSplitter {
     const char d = static_cast<char>(delimiter_);
     const char* p = line.data();
     const char* const end = p + line.size();
-    // The field ends at the delimiter, so white space is skipped only up to it (in space mode a
-    // blank is the delimiter). Signs and digits are never a delimiter.
-    while (p < end && *p != d && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
     bool negative = false;
-    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     uint32_t value = 0;
-    if (p < end && *p >= '0' && *p <= '9') {
+    if (p < end && IsDigit(*p)) {
+      // Most fields are plain digits.
       do value = value * 10u + uint32_t(*p++ - '0');
-      while (p < end && *p >= '0' && *p <= '9');
-    } else if (StartsWithWideDigit(p, end)) {
-      sawWideDigit_ = true;
+      while (p < end && IsDigit(*p));
+    } else {
+      // The field ends at the delimiter, so white space is skipped only up to it (in space mode a
+      // blank is the delimiter). Signs and digits are never a delimiter.
+      while (p < end && *p != d && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
+      if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+      if (p < end && IsDigit(*p)) {
+        do value = value * 10u + uint32_t(*p++ - '0');
+        while (p < end && IsDigit(*p));
+      } else if (StartsWithWideDigit(p, end)) {
+        sawWideDigit_ = true;
+      }
     }
     while (p < end && *p != d) ++p;
     line = p < end ? std::string_view(p + 1, end - p - 1) : std::string_view();
@@ -63,6 +69,8 @@ class FieldSplitter {
   }
 
  private:
+  static bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
+
   // The Shift_JIS full-width digits "０".."９" are 82 4F .. 82 58.
   static bool StartsWithWideDigit(const char* p, const char* end) {
     return end - p >= 2 && static_cast<unsigned char>(p[0]) == 0x82 && static_cast<unsigned char>(p[1]) >= 0x4F &&

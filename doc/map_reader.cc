@@ -15,12 +15,14 @@ int SourceReader::ReadMap() {
   FieldSplitter split(doc_.settings, doc_.delimiter);
   std::string_view line;
   // No value is checked here; lines after the 2000th are never read.
-  for (int i = 0; i < kMapItemCapacity && file.Next(&line); ++i) {
+  int i = 0;
+  for (; i < kMapItemCapacity && file.Next(&line); ++i) {
     for (int k = 0; k < kMapValueCount; ++k) doc_.mapValues[i][k] = static_cast<uint16_t>(split.SplitInt(line));
     file.CheckNumbers(split);
     doc_.mapTexts[i] = split.Split(line, true);
     doc_.mapLines[i] = file.line();
   }
+  if (i == kMapItemCapacity) file.WarnDroppedLines(kMapItemCapacity);
   return file.failed() ? 0 : 1;
 }
 

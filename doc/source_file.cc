@@ -80,6 +80,15 @@ void SourceFile::CheckNumbers(FieldSplitter& split) {
   }
 }
 
+void SourceFile::WarnDroppedLines(int limit) {
+  std::string_view line;
+  while (Read(&line))
+    if (!TrimBlanks(line).empty()) {
+      Report(kWarnLinesDropped, limit);
+      return;
+    }
+}
+
 bool SourceFile::Reject(int code, int a, int b) {
   if (!reader_.keepGoing()) file_.reset();
   Report(code, a, b);

@@ -37,6 +37,9 @@ class SourceFile {
 
   // Warns when the numbers just cut off the current line were written in full-width digits.
   void CheckNumbers(FieldSplitter& split);
+  // Once the table is full: warns at the first line after it that holds anything, since no line
+  // from there on is read. `limit` is what the file's table holds.
+  void WarnDroppedLines(int limit);
   // Reports a fault of the current line. Stopping at the first fault, the file is closed first
   // (so the author can mend it while the box shows) and false is returned; going on, true.
   bool Reject(int code, int a, int b);

@@ -16,7 +16,8 @@ int SourceReader::ReadStations() {
   std::string_view line;
   int result = 1;
   // At most 300 lines are read; a line rejected while going on leaves its row to the next line.
-  for (int n = 0, row = 0; n < kStationCapacity && file.Next(&line); ++n) {
+  int n = 0;
+  for (int row = 0; n < kStationCapacity && file.Next(&line); ++n) {
     auto& values = doc_.stationValues[row];
     for (int k = 0; k < kStationValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
     file.CheckNumbers(split);
@@ -40,6 +41,7 @@ int SourceReader::ReadStations() {
     for (Text& t : texts) t.clear();
     doc_.stationLines[row] = 0;
   }
+  if (n == kStationCapacity) file.WarnDroppedLines(kStationCapacity);
   return file.failed() ? 0 : result;
 }
 

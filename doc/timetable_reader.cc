@@ -26,6 +26,29 @@ bool StartsWith(std::string_view rest, char upper, char lower) {
   return !rest.empty() && (rest[0] == upper || rest[0] == lower);
 }
 
+// What a stop word and a time can hold: hours of 24 to 29 are the late-night notation, 30 and
+// more no clock time; a wait of 52 minutes or more runs into the T and B bits; B has six bits.
+constexpr uint32_t kLastClockHour = 30;
+constexpr uint32_t kLongestWait = 52;
+constexpr uint32_t kHighestB = 63;
+
+// Warns, once per line and kind, about a stop that is stored as something other than written.
+// `given` keeps the kinds already warned about on this line.
+void WarnOddStop(SourceFile& file, uint32_t hours, uint32_t minutes, uint32_t waitMinutes, uint32_t bNumber,
+                 unsigned& given) {
+  auto once = [&](unsigned bit, int code, int a, int b) {
+    if (given & bit) return;
+    given |= bit;
+    file.Report(code, a, b);
+  };
+  if (hours >= kLastClockHour || minutes >= 60u) {
+    const uint16_t stored = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
+    once(1, kWarnClockTime, stored / 600, stored % 600 / 10);
+  }
+  if (waitMinutes >= kLongestWait) once(2, kWarnWaitOverflow, static_cast<int32_t>(waitMinutes), 0);
+  if (bNumber > kHighestB) once(4, kWarnBNumber, static_cast<int32_t>(bNumber), static_cast<int>(bNumber & kHighestB));
+}
+
 }  // namespace
 
 int SourceReader::ReadTimetables() {
@@ -66,6 +89,10 @@ int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
     header = {};
   }
   for (int k = 0; k < kTrainHeaderValueCount; ++k) split.Split(header, false);
+  Document::TimetableHeader& kept = doc_.timetableHeaders[dayType];
+  kept = {};
+  kept.line = file.line();
+  std::array<bool, 256> seen{};
   for (; columnCount < kCalcStationCapacity; ++columnCount) {
     const auto number = static_cast<uint8_t>(split.SplitInt(header));
     split.Split(header, false);
@@ -90,7 +117,17 @@ int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
       continue;
     }
     if (number > doc_.maxCalcStation) doc_.maxCalcStation = number;
+    if (seen[number]) {
+      // The later column's values overwrite the earlier ones: it stands in the earlier one's place.
+      file.Report(kWarnHeaderStationTwice, number);
+      std::erase(kept.columns, number);
+    }
+    seen[number] = true;
+    kept.columns.push_back(number);
   }
+  kept.maxCalcStation = doc_.maxCalcStation;
+  if (columnCount == kCalcStationCapacity && static_cast<uint8_t>(split.SplitInt(header)) != 0)
+    file.Report(kWarnHeaderColumnsDropped);
   file.CheckNumbers(split);
 
   const bool fixedWidth = doc_.settings.kugiri == FormatSettings::kFixedWidth;
@@ -98,18 +135,25 @@ int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
   auto& trains = doc_.trainValues[dayType];
   auto& trainTexts = doc_.trainTexts[dayType];
   // At most 3000 train lines are read; a train rejected while going on leaves its row to the next.
-  for (int n = 0, row = 0; n < kTrainCapacity && file.Next(&line); ++n) {
+  int n = 0;
+  for (int row = 0; n < kTrainCapacity && file.Next(&line); ++n) {
     auto& values = trains[row];
     for (int k = 0; k < kTrainHeaderValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
+    unsigned oddStops = 0;  // the warnings already given for this line
     for (int k = 0; k < columnCount; ++k) {
       const StopColumn& column = columns[k];
       // 16-bit arithmetic throughout: the stored words wrap around modulo 65536.
       const uint32_t hours = static_cast<uint32_t>(split.SplitInt(line));
       const uint32_t minutes = static_cast<uint32_t>(split.SplitInt(line));
-      uint32_t wait = static_cast<uint32_t>(split.SplitInt(line)) * 10u;
-      uint32_t b = column.hasB ? static_cast<uint32_t>(split.SplitInt(line)) * 2u : 0u;
+      const uint32_t waitMinutes = static_cast<uint32_t>(split.SplitInt(line));
+      const uint32_t bNumber = column.hasB ? static_cast<uint32_t>(split.SplitInt(line)) : 0u;
+      uint32_t wait = waitMinutes * 10u;
+      uint32_t b = bNumber * 2u;
       if (column.hasT && split.SplitInt(line) > 0) b += 1;
       if (doc_.settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
+      // Negative numbers read as very large ones here.
+      if (hours >= kLastClockHour || minutes >= 60u || waitMinutes >= kLongestWait || bNumber > kHighestB) [[unlikely]]
+        WarnOddStop(file, hours, minutes, waitMinutes, bNumber, oddStops);
       if (!column.stored) continue;
       values[train::TimeIndex(column.calcStation)] = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
       // Nothing is masked: a wait of 52 minutes or more carries into the B and T bits.
@@ -138,6 +182,7 @@ int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
     for (Text& t : texts) t.clear();
     doc_.trainLines[dayType][row] = 0;
   }
+  if (n == kTrainCapacity) file.WarnDroppedLines(kTrainCapacity);
   return file.failed() ? 0 : result;
 }
 

@@ -62,8 +62,8 @@ class FaultInjectionTest : public ::testing::Test {
     fs::remove_all(root_);
   }
 
-  // Compiles the line into `target` (default out/line.zkf); returns the codes of the boxes shown,
-  // the compile failure box as 1.
+  // Compiles the line into `target` (default out/line.zkf); returns the codes of the errors, the
+  // compile failure box as 1.
   std::vector<int> Compile(const std::string& target = "", int weekkind = 0) {
     DiskLineReader files(root_ / "line");
     FindingList findings;
@@ -77,7 +77,8 @@ class FaultInjectionTest : public ::testing::Test {
     EXPECT_EQ(Snapshot(root_ / "line"), before) << "the sources are never modified";
     EXPECT_EQ(cursor.depth(), 0);
     std::vector<int> codes;
-    for (const auto& f : findings.findings) codes.push_back(f.code);
+    for (const auto& f : findings.findings)
+      if (f.IsError()) codes.push_back(f.code);
     for (size_t i = 0; i < messages.messages().size(); ++i) codes.push_back(1);
     if (!written_) {
       EXPECT_EQ(FileBytes(root_ / "out" / "line.zkf"), "the last good file") << "the compiled file is untouched";

@@ -10,10 +10,10 @@
 namespace orbline {
 namespace {
 
-// A tab-separated station: calc station, links 3/6 and 9/12, ratio, the texts.
+// A tab-separated station: calc station, ratio, the texts.
 std::string Station(int calcNo, int ratio, const std::string& name) {
   std::string s = std::to_string(calcNo);
-  for (int k = 1; k < 12; ++k) s += "\t" + std::to_string(k == 10 ? ratio : k * 3);
+  for (int k = 1; k < 12; ++k) s += "\t" + std::to_string(k == 10 ? ratio : 0);
   return s + "\tL\t" + name + "\r\n";
 }
 
@@ -68,6 +68,7 @@ TEST_F(LineCheckTest, TheCrossChecksNameTheLinesOfTheRowsTheyReject) {
   doc->settings.top = 1;
   doc->settings.weekkind = 2;
   files.Set("data1.txt", "title\r\n" + std::string(kHead) + Train(1) + Train(1));
+  files.Set("data2.txt", "title\r\n" + std::string(kHead) + Train(1));
   files.Set("data3.txt", "title\r\n" + std::string(kHead) + Train(1));
   FindingList found;
   ASSERT_TRUE(ReadAndCheck(*doc, files, found, waitCursor, FaultMode::kFirstFault));
@@ -116,7 +117,7 @@ TEST_F(LineCheckTest, TextThatOnlyUtf8Reads) {
 
 TEST_F(LineCheckTest, SeparatorOtherThanTheSettingsSay) {
   files.Set("map.txt", "101\t0\t0\t0\r\n\r\n11,1,2,0,0,0,10,10\r\n42,0,0,5,5\r\n");
-  EXPECT_EQ(Places(All()), std::vector<std::string>{"map.txt:3 82"}) << "once, at the first such line";
+  EXPECT_EQ(Places(All()), (std::vector<std::string>{"map.txt:3 82", "map.txt:3 153"})) << "once, at the first such line";
   UseSeparation(FormatSettings::kComma);
   files.Set("kind.txt", "255 0 0 Local L\r\n");
   std::vector<Finding> all = All();
@@ -137,7 +138,7 @@ TEST_F(LineCheckTest, FullWidthDigitsReadAsZero) {
   files.Set("data1.txt", std::string(kHead) + Sjis("１") + "\t1\t0\t0\t0\t0\t0\t7\t0\t0\r\n");
   EXPECT_EQ(Places(All()), (std::vector<std::string>{"data1.txt:2 83", "data1.txt:2 63"}));
   // A full-width digit inside a text is no number.
-  files.Set("eki.txt", Station(1, 0, Sjis("第１")));
+  files.Set("eki.txt", Station(1, 0, Sjis("第１")) + Station(2, 0, "B"));
   files.Set("data1.txt", kHead + Train(1));
   EXPECT_TRUE(All().empty());
 }

@@ -1,6 +1,7 @@
 // map.txt and the page lookup.
 #include <gtest/gtest.h>
 
+#include "doc/error_code.h"
 #include "doc_fixture.h"
 
 namespace orbline {
@@ -45,7 +46,8 @@ TEST_F(MapReaderTest, OnlyTwoThousandLinesAreRead) {
   for (int i = 0; i < 2500; ++i) text += std::to_string(42 + (i >= 2000)) + "\t" + std::to_string(i) + "\r\n";
   files.Set("map.txt", text);
   EXPECT_EQ(Read().ReadMap(), 1);
-  EXPECT_TRUE(findings.findings.empty());
+  EXPECT_EQ(OnlyMessage(), MakeFinding(kWarnLinesDropped, 2000, 0, "", 0).BoxText());
+  EXPECT_EQ(findings.findings[0].line, 2001) << "the first line not read";
   EXPECT_EQ(doc->mapValues[1999][map::kKind], 42);
   EXPECT_EQ(doc->mapValues[1999][1], 1999);
 }

@@ -1,6 +1,7 @@
 // info.txt and kind.txt.
 #include <gtest/gtest.h>
 
+#include "doc/error_code.h"
 #include "doc_fixture.h"
 
 namespace orbline {
@@ -117,7 +118,8 @@ TEST_F(RouteReaderTest, KindsStopAtThirteenAndKeepEmptyRows) {
   EXPECT_EQ(doc->kindColour[2], 0u);
   EXPECT_EQ(doc->kindTexts[3][0], "k4") << "rows after an empty one are still read";
   EXPECT_EQ(doc->kindTexts[12][0], "k13");
-  EXPECT_TRUE(findings.findings.empty());
+  EXPECT_EQ(OnlyMessage(), MakeFinding(kWarnLinesDropped, 13, 0, "", 0).BoxText());
+  EXPECT_EQ(findings.findings[0].line, 14) << "the first line not read";
 }
 
 TEST_F(RouteReaderTest, FixedWidthKindsPutTheRestIntoText1) {

@@ -1,6 +1,7 @@
 // eki.txt.
 #include <gtest/gtest.h>
 
+#include "doc/error_code.h"
 #include "doc_fixture.h"
 
 namespace orbline {
@@ -91,7 +92,8 @@ TEST_F(StationReaderTest, OnlyThreeHundredLinesAreRead) {
   text += "garbage line that would fail\r\n";
   files.Set("eki.txt", text);
   EXPECT_EQ(Read().ReadStations(), 1);
-  EXPECT_TRUE(findings.findings.empty());
+  EXPECT_EQ(OnlyMessage(), MakeFinding(kWarnLinesDropped, 300, 0, "", 0).BoxText());
+  EXPECT_EQ(findings.findings[0].line, 301) << "the first line not read";
   EXPECT_EQ(doc->stationTexts[299][station::kName], "S300");
   EXPECT_EQ(doc->stationValues[299][station::kCalcStationNo], 300);
 }

@@ -192,7 +192,8 @@ TEST_F(TimetableReaderTest, OnlyThreeThousandTrainsAreRead) {
   text += "0\t0\t0\r\n";
   files.Set("data2.txt", text);
   EXPECT_EQ(Read().ReadTimetableFile(2, kSunday), 1);
-  EXPECT_TRUE(findings.findings.empty());
+  EXPECT_EQ(OnlyMessage(), MakeFinding(kWarnLinesDropped, 3000, 0, "", 0).BoxText());
+  EXPECT_EQ(findings.findings[0].line, 3002) << "the first line not read";
   EXPECT_EQ(Time(*doc, 2, 2999, 1), (60 + 2999 % 60) * 10);
   EXPECT_EQ(doc->trainValues[0][0][train::kKind], 0) << "only the given day type is filled";
 }
