@@ -1,7 +1,7 @@
 #include "cli/command_line.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <QCommandLineParser>
+#include <QStringList>
 
 namespace orbline {
 
@@ -39,6 +39,7 @@ const char kUsage[] =
     "  --profile FILE         read the settings from another profile file\n"
     "  --kugiri N             field separation: 0 tab, 1 comma, 2 half-width space, 3 fixed width\n"
     "  --separator tab|comma|space|fixed   the same by name\n"
+    "  (an option's value may also follow an equals sign: --kankaku=7)\n"
     "  --kankaku N            field width in bytes with fixed width (0..100)\n"
     "  --weekkind N           day types: 0 weekday/weekend, 1 one timetable, 2 weekday/Saturday/Sunday,\n"
     "                         3 weekday and Saturday/Sunday\n"
@@ -47,147 +48,126 @@ const char kUsage[] =
 
 namespace {
 
-bool ParseInt(const std::string& text, int min, int max, int* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  long v = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < min || v > max) return false;
-  *value = static_cast<int>(v);
+bool ParseInt(const QString& text, int min, int max, int* value) {
+  bool ok = false;
+  const int v = text.toInt(&ok, 10);
+  if (!ok || v < min || v > max) return false;
+  *value = v;
   return true;
 }
+
+std::string Std(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error) {
-  CommandLine cl;
-  std::vector<std::string> positional;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string* out) {
-      if (i + 1 >= args.size()) {
-        *error = arg + " needs a value";
-        return false;
-      }
-      *out = args[++i];
-      return true;
-    };
-    auto number = [&](std::optional<int>* out, int min, int max) {
-      std::string text;
-      if (!value(&text)) return false;
-      int v;
-      if (!ParseInt(text, min, max, &v)) {
-        *error = arg + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
-                 ", not '" + text + "'";
-        return false;
-      }
-      *out = v;
-      return true;
-    };
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption folder(QStringLiteral("C"), {}, QStringLiteral("DIR"));
+  const QCommandLineOption output(QStringLiteral("o"), {}, QStringLiteral("FILE"));
+  const QCommandLineOption noProfile(QStringLiteral("no-profile"));
+  const QCommandLineOption profile(QStringLiteral("profile"), {}, QStringLiteral("FILE"));
+  const QCommandLineOption kugiri(QStringLiteral("kugiri"), {}, QStringLiteral("N"));
+  const QCommandLineOption separator(QStringLiteral("separator"), {}, QStringLiteral("NAME"));
+  const QCommandLineOption kankaku(QStringLiteral("kankaku"), {}, QStringLiteral("N"));
+  const QCommandLineOption weekkind(QStringLiteral("weekkind"), {}, QStringLiteral("N"));
+  const QCommandLineOption top(QStringLiteral("top"), {}, QStringLiteral("0|1"));
+  const QCommandLineOption sec30(QStringLiteral("30sec"), {}, QStringLiteral("0|1"));
+  const QCommandLineOption json(QStringLiteral("json"));
+  const QCommandLineOption all(QStringLiteral("all"));
+  const QCommandLineOption mode(QStringLiteral("mode"), {}, QStringLiteral("N"));
+  const QCommandLineOption page(QStringLiteral("page"), {}, QStringLiteral("P"));
+  const QCommandLineOption grid(QStringLiteral("grid"));
+  const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
+  const QCommandLineOption force(QStringLiteral("force"));
+  parser.addOptions({help, version, folder, output, noProfile, profile, kugiri, separator, kankaku, weekkind, top, sec30,
+                     json, all, mode, page, grid, size, force});
 
-    if (arg == "--help" || arg == "-h") {
-      cl.command = CommandLine::Command::kHelp;
-      return cl;
+  QStringList arguments{QStringLiteral("orblinec")};
+  for (const std::string& a : args) arguments << QString::fromLocal8Bit(a.c_str());
+  if (!parser.parse(arguments)) {
+    *error = Std(parser.errorText());
+    return std::nullopt;
+  }
+  CommandLine cl;
+  if (parser.isSet(help)) {
+    cl.command = CommandLine::Command::kHelp;
+    return cl;
+  }
+  if (parser.isSet(version)) {
+    cl.command = CommandLine::Command::kVersion;
+    return cl;
+  }
+  // A number option given as --name N or --name=N, within its range.
+  auto number = [&](const QCommandLineOption& option, int min, int max, std::optional<int>* out) {
+    if (!parser.isSet(option)) return true;
+    const QString text = parser.value(option);
+    int v;
+    if (!ParseInt(text, min, max, &v)) {
+      *error = "--" + Std(option.names().first()) + " takes a whole number from " + std::to_string(min) + " to " +
+               std::to_string(max) + ", not '" + Std(text) + "'";
+      return false;
     }
-    if (arg == "--version") {
-      cl.command = CommandLine::Command::kVersion;
-      return cl;
+    *out = v;
+    return true;
+  };
+  cl.folder = Std(parser.value(folder));
+  cl.output = Std(parser.value(output));
+  cl.noProfile = parser.isSet(noProfile);
+  cl.profilePath = Std(parser.value(profile));
+  cl.json = parser.isSet(json);
+  cl.all = parser.isSet(all);
+  cl.grid = parser.isSet(grid);
+  cl.force = parser.isSet(force);
+  std::optional<int> modeValue, pageValue;
+  if (!number(kugiri, 0, 3, &cl.kugiri) || !number(kankaku, 0, 100, &cl.kankaku) ||
+      !number(weekkind, 0, 3, &cl.weekkind) || !number(top, 0, 1, &cl.top) || !number(sec30, 0, 1, &cl.sec30) ||
+      !number(mode, 1, 7, &modeValue) || !number(page, 1, 12, &pageValue))
+    return std::nullopt;
+  cl.mode = modeValue.value_or(0);
+  cl.page = pageValue.value_or(1);
+  if (parser.isSet(separator)) {
+    const std::string name = Std(parser.value(separator));
+    cl.kugiri = SeparatorFromName(name);
+    if (!cl.kugiri) {
+      *error = "--separator takes tab, comma, space or fixed, not '" + name + "'";
+      return std::nullopt;
     }
-    bool ok = true;
-    if (arg == "-C") {
-      ok = value(&cl.folder);
-    } else if (arg == "-o") {
-      ok = value(&cl.output);
-    } else if (arg == "--no-profile") {
-      cl.noProfile = true;
-    } else if (arg == "--profile") {
-      ok = value(&cl.profilePath);
-    } else if (arg == "--kugiri") {
-      ok = number(&cl.kugiri, 0, 3);
-    } else if (arg == "--separator") {
-      std::string name;
-      ok = value(&name);
-      if (ok) {
-        const char* names[] = {"tab", "comma", "space", "fixed"};
-        cl.kugiri.reset();
-        for (int k = 0; k < 4; ++k)
-          if (name == names[k]) cl.kugiri = k;
-        if (!cl.kugiri) {
-          *error = "--separator takes tab, comma, space or fixed, not '" + name + "'";
-          ok = false;
-        }
-      }
-    } else if (arg == "--kankaku") {
-      ok = number(&cl.kankaku, 0, 100);
-    } else if (arg == "--weekkind") {
-      ok = number(&cl.weekkind, 0, 3);
-    } else if (arg == "--top") {
-      ok = number(&cl.top, 0, 1);
-    } else if (arg == "--30sec") {
-      ok = number(&cl.sec30, 0, 1);
-    } else if (arg == "--json") {
-      cl.json = true;
-    } else if (arg == "--all") {
-      cl.all = true;
-    } else if (arg == "--mode") {
-      std::optional<int> v;
-      ok = number(&v, 1, 7);
-      if (ok) cl.mode = *v;
-    } else if (arg == "--page") {
-      std::optional<int> v;
-      ok = number(&v, 1, 12);
-      if (ok) cl.page = *v;
-    } else if (arg == "--force") {
-      cl.force = true;
-    } else if (arg == "--grid") {
-      cl.grid = true;
-    } else if (arg == "--size") {
-      std::string text;
-      ok = value(&text);
-      const size_t x = text.find('x');
-      int w = 0, h = 0;
-      if (ok && (x == std::string::npos || !ParseInt(text.substr(0, x), 1, 20000, &w) ||
-                 !ParseInt(text.substr(x + 1), 1, 20000, &h))) {
-        *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + text + "'";
-        ok = false;
-      }
-      cl.width = w;
-      cl.height = h;
-    } else if (!arg.empty() && arg[0] == '-') {
-      *error = "unknown option " + arg;
-      ok = false;
-    } else {
-      positional.push_back(arg);
+  }
+  if (parser.isSet(size)) {
+    const QString text = parser.value(size);
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2 || !ParseInt(parts[0], 1, 20000, &cl.width) || !ParseInt(parts[1], 1, 20000, &cl.height)) {
+      *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + Std(text) + "'";
+      return std::nullopt;
     }
-    if (!ok) return std::nullopt;
   }
 
-  if (positional.empty()) {
+  const QStringList positional = parser.positionalArguments();
+  if (positional.isEmpty()) {
     *error = "no command given";
     return std::nullopt;
   }
-  const std::string& command = positional[0];
-  if (command == "compile" || command == "check") {
-    cl.command = command == "compile" ? CommandLine::Command::kCompile : CommandLine::Command::kCheck;
+  const std::string command = Std(positional[0]);
+  if (command == "compile" || command == "check" || command == "render") {
+    cl.command = command == "compile" ? CommandLine::Command::kCompile
+                 : command == "check" ? CommandLine::Command::kCheck
+                                      : CommandLine::Command::kRender;
     if (positional.size() > 1) {
-      *error = "unexpected argument '" + positional[1] + "'";
+      *error = "unexpected argument '" + Std(positional[1]) + "'";
       return std::nullopt;
     }
     if (cl.command == CommandLine::Command::kCheck && !cl.output.empty()) {
       *error = "check writes no file; -o goes with compile";
       return std::nullopt;
     }
-  } else if (command == "render") {
-    cl.command = CommandLine::Command::kRender;
-    if (positional.size() > 1) {
-      *error = "unexpected argument '" + positional[1] + "'";
-      return std::nullopt;
-    }
-    if (cl.mode == 0) {
+    if (cl.command == CommandLine::Command::kRender && cl.mode == 0) {
       *error = "render needs --mode N";
       return std::nullopt;
     }
-    if (cl.output.empty()) {
+    if (cl.command == CommandLine::Command::kRender && cl.output.empty()) {
       *error = "render needs -o FILE";
       return std::nullopt;
     }
@@ -197,9 +177,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       *error = command + " takes one ZKF file";
       return std::nullopt;
     }
-    cl.zkfFile = positional[1];
+    cl.zkfFile = Std(positional[1]);
     if (cl.command == CommandLine::Command::kDecompile &&
-        (cl.kankaku || cl.weekkind || cl.top || cl.sec30 || cl.kugiri.value_or(0) == 3)) {
+        (cl.kankaku || cl.weekkind || cl.top || cl.sec30 || cl.kugiri.value_or(0) == FormatSettings::kFixedWidth)) {
       *error = "decompile chooses its own settings; only --kugiri 0, 1 or 2 may be given";
       return std::nullopt;
     }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "doc/format_settings.h"
+
 namespace orbline {
 
 // What orblinec was asked to do.
@@ -37,5 +39,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 
 // The help text.
 extern const char kUsage[];
+
+// The first line of a usage error's hint.
+inline constexpr char kUsageHint[] = "Try 'orblinec --help'";
 
 }  // namespace orbline

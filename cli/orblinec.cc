@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
   std::string error;
   std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
   if (!cl) {
-    std::fprintf(stderr, "orblinec: %s\n\n%s", error.c_str(), kUsage);
+    std::fprintf(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
     return 2;
   }
   switch (cl->command) {

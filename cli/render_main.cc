@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   std::string error;
   std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
   if (!cl || cl->command != CommandLine::Command::kRender) {
-    std::fprintf(stderr, "orblinec: %s\n", cl ? "orblinec-render only renders; see orblinec --help" : error.c_str());
+    std::fprintf(stderr, "orblinec: %s\n%s\n", cl ? "orblinec-render only renders" : error.c_str(), kUsageHint);
     return 2;
   }
   if (!IsImagePath(cl->output)) {

@@ -119,25 +119,29 @@ bool EncodeStop(uint16_t stop, long long* wait, long long* b, long long* t) {
 }  // namespace
 
 std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::string* problem) {
-  static constexpr char kDelimiters[] = {'\t', ',', ' '};
   // The separation: the one asked for, or the first that no text holds.
+  auto delimiterOf = [](int k) {
+    std::string d;
+    DeriveDelimiter(k, d);
+    return d[0];
+  };
   std::string why;
   int chosen = -1;
-  for (int k = 0; k < 3 && chosen < 0; ++k) {
+  for (int k = FormatSettings::kTab; k <= FormatSettings::kSpace && chosen < 0; ++k) {
     if (kugiri >= 0 && k != kugiri) continue;
-    TextCheck check{kDelimiters[k], {}};
+    TextCheck check{delimiterOf(k), {}};
     CheckTexts(f, check);
     if (check.problem.empty()) {
       chosen = k;
     } else {
-      why += (why.empty() ? "" : "; ") + std::string(k == 0 ? "tab: " : k == 1 ? "comma: " : "space: ") + check.problem;
+      why += (why.empty() ? "" : "; ") + std::string(SeparatorName(k)) + ": " + check.problem;
     }
   }
   if (chosen < 0) {
     *problem = "no separation fits every text (" + why + ")";
     return std::nullopt;
   }
-  const char d = kDelimiters[chosen];
+  const char d = delimiterOf(chosen);
 
   DecompiledLine line;
   line.settings.kugiri = chosen;

@@ -1,5 +1,7 @@
 #include "doc/format_settings.h"
 
+#include <iterator>
+
 #include "platform/profile_store.h"
 
 namespace orbline {
@@ -21,6 +23,20 @@ void FormatSettings::Save(ProfileStore& profile) const {
   profile.WriteInt(kDataSection, "weekkind", weekkind);
   profile.WriteInt(kDataSection, "top", top);
   profile.WriteInt(kDataSection, "30sec", sec30);
+}
+
+namespace {
+constexpr std::string_view kSeparatorNames[] = {"tab", "comma", "space", "fixed"};
+}
+
+std::string_view SeparatorName(int kugiri) {
+  return kugiri >= 0 && kugiri < static_cast<int>(std::size(kSeparatorNames)) ? kSeparatorNames[kugiri] : "";
+}
+
+std::optional<int> SeparatorFromName(std::string_view name) {
+  for (int k = 0; k < static_cast<int>(std::size(kSeparatorNames)); ++k)
+    if (kSeparatorNames[k] == name) return k;
+  return std::nullopt;
 }
 
 void DeriveDelimiter(int kugiri, std::string& delimiter) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orbline {
 
@@ -26,6 +28,11 @@ struct FormatSettings {
 };
 
 inline constexpr char kDataSection[] = "data";
+
+// The English name of a separation (kugiri 0..3): "tab", "comma", "space", "fixed"; "" for another.
+std::string_view SeparatorName(int kugiri);
+// The separation of a name SeparatorName gives, or none.
+std::optional<int> SeparatorFromName(std::string_view name);
 
 // The delimiter that `kugiri` selects, written into `delimiter`; with 3 or any other value it is
 // left as it was.

@@ -62,7 +62,7 @@ TEST(CommandLineTest, UsageErrors) {
       {{}, "no command given"},
       {{"build"}, "unknown command 'build'"},
       {{"compile", "extra"}, "unexpected argument 'extra'"},
-      {{"compile", "-C"}, "-C needs a value"},
+      {{"compile", "-C"}, "Missing value after '-C'."},
       {{"compile", "--kugiri", "4"}, "--kugiri takes a whole number from 0 to 3, not '4'"},
       {{"compile", "--kankaku", "5x"}, "--kankaku takes a whole number from 0 to 100, not '5x'"},
       {{"compile", "--top", "2"}, "--top takes a whole number from 0 to 1, not '2'"},
@@ -73,7 +73,7 @@ TEST(CommandLineTest, UsageErrors) {
       {{"check", "-o", "x.zkf"}, "check writes no file; -o goes with compile"},
       {{"dump"}, "dump takes one ZKF file"},
       {{"dump", "a.zkf", "b.zkf"}, "dump takes one ZKF file"},
-      {{"compile", "--frobnicate"}, "unknown option --frobnicate"},
+      {{"compile", "--frobnicate"}, "Unknown option 'frobnicate'."},
   };
   for (const auto& c : cases) {
     std::string error;
@@ -220,12 +220,12 @@ TEST_F(OrblinecTest, CheckAllListsEveryFindingThenACount) {
   const QJsonArray array = json.array();
   ASSERT_EQ(array.size(), 3);
   const QJsonObject ratio = array[1].toObject();
-  EXPECT_EQ(ratio["file"].toString(), QStringLiteral("eki.txt"));
-  EXPECT_EQ(ratio["line"].toInt(), 24);
-  EXPECT_EQ(ratio["severity"].toString(), QStringLiteral("error"));
-  EXPECT_EQ(ratio["code"].toInt(), 43);
-  EXPECT_EQ(ratio["message"].toString(), QStringLiteral(u"eki.txtの24行目の割合が\n0～99%になっていません"));
-  EXPECT_EQ(array[0].toObject()["severity"].toString(), QStringLiteral("warning"));
+  EXPECT_EQ(ratio[QStringLiteral("file")].toString(), QStringLiteral("eki.txt"));
+  EXPECT_EQ(ratio[QStringLiteral("line")].toInt(), 24);
+  EXPECT_EQ(ratio[QStringLiteral("severity")].toString(), QStringLiteral("error"));
+  EXPECT_EQ(ratio[QStringLiteral("code")].toInt(), 43);
+  EXPECT_EQ(ratio[QStringLiteral("message")].toString(), QStringLiteral(u"eki.txtの24行目の割合が\n0～99%になっていません"));
+  EXPECT_EQ(array[0].toObject()[QStringLiteral("severity")].toString(), QStringLiteral("warning"));
   // A line with warnings alone passes; the first-fault check stops at the ratio.
   EXPECT_EQ(Cli("check --all -C '" + kSample + "' --no-profile").err, "0 errors, 0 warnings\n");
   r = Cli("check -C line --no-profile");
@@ -255,7 +255,11 @@ TEST_F(OrblinecTest, NeverCompilesOverASourceFile) {
 TEST_F(OrblinecTest, UsageAndBrokenFiles) {
   RunResult r = Cli("compile --kugiri 9");
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err.rfind("orblinec: --kugiri takes a whole number from 0 to 3, not '9'\n\nusage:", 0), 0u) << r.err;
+  EXPECT_EQ(r.err, "orblinec: --kugiri takes a whole number from 0 to 3, not '9'\nTry 'orblinec --help'\n");
+  // A value may follow an equals sign; --help and --version go with every command.
+  EXPECT_EQ(Cli("check --kankaku=7 --separator=fixed -C '" + kSample + "'").status, 1) << "read as fixed width";
+  EXPECT_EQ(Cli("compile --kankaku=101").err.rfind("orblinec: --kankaku takes a whole number from 0 to 100, not '101'", 0), 0u);
+  EXPECT_EQ(Cli("decompile x.zkf --help").out.rfind("usage: orblinec compile", 0), 0u);
   r = Cli("--version");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Zelkor Maker Ver 1.17"), std::string::npos);
