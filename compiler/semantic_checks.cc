@@ -4,7 +4,6 @@
 #include <map>
 #include <vector>
 
-#include "compiler/zkf_format.h"
 #include "doc/document.h"
 #include "doc/error_code.h"
 #include "doc/map_kinds.h"
@@ -233,11 +232,9 @@ class Checker {
   // timetable read last) are left out of it.
   void CutStops() {
     EachTimetable([&](int day, const std::string& file) {
+      // Each timetable file is written once, as the section of the first day type it feeds.
       const auto& header = doc_.timetableHeaders[day];
-      bool written = false;
-      for (int d = 0; d < kDayTypeCount; ++d)
-        written = written || (doc_.dayTypeFile[d] == doc_.dayTypeFile[day] && zkf::DayTypeWritten(doc_.settings.weekkind, d));
-      if (written && header.maxCalcStation > doc_.maxCalcStation)
+      if (header.maxCalcStation > doc_.maxCalcStation)
         Warn(kWarnStopsCut, header.maxCalcStation, doc_.maxCalcStation, file, header.line);
     });
   }

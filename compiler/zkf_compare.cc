@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiler/zkf_format.h"
+#include "doc/day_type_scheme.h"
 #include "doc/document.h"
 
 namespace orbline {
@@ -68,7 +69,7 @@ std::string CompareZkfWithDocument(const ZkfFile& f, const Document& d) {
   size_t section = 0;
   const size_t width = zkf::TrainWidth(maxCalcStation);
   for (int day = 0; day < kDayTypeCount; ++day) {
-    if (!zkf::DayTypeWritten(weekkind, day)) continue;
+    if (!DayTypeWritten(weekkind, day)) continue;
     if (section >= f.data.size()) return Differ("[Data] sections", f.data.size(), section + 1);
     const auto& s = f.data[section++];
     if (s.dayType != day) return Differ("day type of a [Data] section", s.dayType, day);

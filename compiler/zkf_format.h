@@ -22,18 +22,6 @@ inline constexpr uint16_t kVersion = 200;  // 2.00
 inline constexpr uint32_t kMaxByteLength = 254;
 inline constexpr uint32_t kMaxWordLength = 0xFFFD;
 
-// Whether the "[Data]" section of `dayType` is written for the scheme `weekkind`: the weekday
-// always; Saturday with 0 (weekday / weekend) and 2 (weekday / Saturday / Sunday); Sunday with
-// 2 and 3 (weekday and Saturday / Sunday). Scheme 1 has one timetable for all days.
-constexpr bool DayTypeWritten(int weekkind, int dayType) {
-  switch (dayType) {
-    case kWeekday: return true;
-    case kSaturday: return weekkind == 0 || weekkind == 2;
-    case kSunday: return weekkind == 2 || weekkind == 3;
-    default: return false;
-  }
-}
-
 // Words per train: the seven header values and a time and stop word per calc station.
 constexpr int TrainWidth(uint16_t maxCalcStation) { return 2 * maxCalcStation + kTrainHeaderValueCount; }
 

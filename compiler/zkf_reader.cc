@@ -1,6 +1,7 @@
 #include "compiler/zkf_reader.h"
 
 #include "compiler/zkf_format.h"
+#include "doc/day_type_scheme.h"
 
 namespace orbline {
 namespace {
@@ -115,7 +116,7 @@ std::optional<ZkfFile> ReadZkf(std::string_view bytes, ZkfError* error) {
   f.weekkind = in.Word();
   const int width = zkf::TrainWidth(f.maxCalcStation);
   for (int day = 0; day < kDayTypeCount && !in.failed(); ++day) {
-    if (!zkf::DayTypeWritten(f.weekkind, day)) continue;
+    if (!DayTypeWritten(f.weekkind, day)) continue;
     ZkfFile::DataSection& section = f.data.emplace_back();
     section.dayType = day;
     section.offset = in.Tag(zkf::kTagData);

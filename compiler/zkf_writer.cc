@@ -1,6 +1,7 @@
 #include "compiler/zkf_writer.h"
 
 #include "compiler/zkf_format.h"
+#include "doc/day_type_scheme.h"
 #include "compiler/zkf_output.h"
 #include "doc/document.h"
 
@@ -48,7 +49,7 @@ bool WriteZkf(const Document& doc, ByteSink& sink) {
   // so the file stays readable.
   const int width = zkf::TrainWidth(maxCalcStation);
   for (int day = 0; day < kDayTypeCount; ++day) {
-    if (!zkf::DayTypeWritten(weekkind, day)) continue;
+    if (!DayTypeWritten(weekkind, day)) continue;
     out.Tag(zkf::kTagData);
     for (int i = 0; i < kTrainCapacity; ++i) {
       const auto& values = doc.trainValues[day][i];

@@ -18,4 +18,20 @@ constexpr int TimetableFileFor(int weekkind, int dayType) {
   return kFiles[weekkind][dayType];
 }
 
+// Whether two day types are read from one timetable file under `weekkind` (the listing joins
+// them); false for a scheme out of range.
+constexpr bool ShareTimetable(int weekkind, int dayA, int dayB) {
+  return TimetableFileFor(weekkind, dayA) != 0 && TimetableFileFor(weekkind, dayA) == TimetableFileFor(weekkind, dayB);
+}
+
+// Whether the compiled file has a section for `dayType`: one for each distinct timetable file, in
+// the order weekday, Saturday, Sunday. The weekday's is always written, whatever the scheme.
+constexpr bool DayTypeWritten(int weekkind, int dayType) {
+  if (dayType == kWeekday) return true;
+  if (TimetableFileFor(weekkind, dayType) == 0) return false;
+  for (int earlier = 0; earlier < dayType; ++earlier)
+    if (ShareTimetable(weekkind, earlier, dayType)) return false;
+  return true;
+}
+
 }  // namespace orbline

@@ -1,5 +1,6 @@
 #include "view/timetable_listing.h"
 
+#include "doc/day_type_scheme.h"
 #include "doc/document.h"
 #include "view/canvas.h"
 #include "view/view_texts.h"
@@ -41,9 +42,10 @@ void DrawTimetable(Canvas& canvas, const Document& doc, int page) {
     }
     canvas.Line(20, baseY, 40, baseY);
   }
+  // Day types read from one timetable file are joined.
   const int weekkind = doc.settings.weekkind;
-  if (weekkind == 1 || weekkind == 3) canvas.Line(20, 100, 20, 350);
-  if (weekkind == 0 || weekkind == 1) canvas.Line(20, 350, 20, 600);
+  if (ShareTimetable(weekkind, kWeekday, kSaturday)) canvas.Line(20, 100, 20, 350);
+  if (ShareTimetable(weekkind, kSaturday, kSunday)) canvas.Line(20, 350, 20, 600);
 }
 
 }  // namespace orbline
