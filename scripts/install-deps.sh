@@ -18,6 +18,7 @@ packages=(
   libc-bin          # iconv, used to build the Shift_JIS message tables
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev
+  cloc              # scripts/code-size.sh
 )
 
 missing=()
