@@ -40,7 +40,7 @@ int TestMode(int id) {
 }  // namespace
 
 MainWindow::MainWindow(Document& doc, ProfileStore& profile, MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), printer_(new QPrinter(QPrinter::ScreenResolution)) {
+    : QMainWindow(parent), doc_(doc), printer_(new QPrinter(QPrinter::HighResolution)) {
   view_ = new OrblineView(doc, profile, messages, this);
   setCentralWidget(view_);
   BuildMenus();
