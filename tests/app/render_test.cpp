@@ -1,12 +1,16 @@
-// Real pixels of the drawings, at several sizes, and the Japanese face the labels use.
+// Real pixels of the drawings, at several sizes, the Japanese face the labels use, and the exported
+// files.
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
+#include "cli/render.h"
 #include "doc/document.h"
 #include "platform/memory_line_reader.h"
 #include "platform/memory_profile_store.h"
@@ -167,6 +171,30 @@ class RenderTest : public QObject {
         QCOMPARE(img.pixel(size.width() - 1, size.height() - 1), green);
       }
     }
+  }
+
+  void exportsAreTheirStatedSize() {
+    QTemporaryDir dir;
+    Item(4, {44, 10, 10, 0, 0, 0, 20});
+    doc->mapTexts[4] = Utf8ToSjis("駅");
+    ViewState state;
+    state.displayMode = ViewState::kModeBirdsEye;
+    std::string error;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf")), svg = dir.filePath(QStringLiteral("page.svg"));
+    QVERIFY(RenderDisplay(*doc, state, 1000, 750, pdf.toStdString(), &error));
+    QVERIFY(RenderDisplay(*doc, state, 1000, 750, svg.toStdString(), &error));
+    QFile pdfFile(pdf), svgFile(svg);
+    QVERIFY(pdfFile.open(QIODevice::ReadOnly) && svgFile.open(QIODevice::ReadOnly));
+    // The PDF page is 750 high, not 562.5 points cut to 562; the SVG states the same size.
+    QVERIFY(pdfFile.readAll().contains("/MediaBox [0 0 1000.000000 750.000000]"));
+    const QString text = QString::fromUtf8(svgFile.readAll());
+    const auto size = QRegularExpression(QStringLiteral("<svg[^>]*width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\"")).match(text);
+    QVERIFY(size.hasMatch());
+    QCOMPARE(qRound(size.captured(1).toDouble() * 72 / 25.4), 1000);
+    QCOMPARE(qRound(size.captured(2).toDouble() * 72 / 25.4), 750);
+    // Viewers without the face find Japanese Gothic faces after it.
+    QVERIFY(text.contains(QStringLiteral(u"font-family=\"'ＭＳ Ｐゴシック', '")));
+    QVERIFY(!text.contains(QStringLiteral(u"font-family=\"ＭＳ Ｐゴシック\"")));
   }
 
   void labelsUseTheJapaneseGothicFace() {
