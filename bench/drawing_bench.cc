@@ -27,8 +27,10 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 750;
 
-const char* const kLabelTexts[] = {"中央駅", "センター前", "北口（臨時）", "東町、西町。", "「急行」～快速",
-                                   "Line 3", "第2ビル", "ABC通り"};
+// Labels like those of the sample line's maps: station and place names, notes, hours.
+const char* const kLabelTexts[] = {"汐凪港", "汐凪本町", "浜木綿通", "桐ヶ原", "雲雀野", "鈴蘭温泉", "星見高原",
+                                   "朝霧信号場", "凡例", "駅前商店街", "至 汐凪港", "10", "高原ロープウェイ",
+                                   "鏡ヶ池", "（臨時）", "平日ダイヤ 6時から12時"};
 constexpr int kLabelTextCount = sizeof kLabelTexts / sizeof kLabelTexts[0];
 
 class Page {

@@ -1,8 +1,9 @@
 #include "view/vertical_text.h"
 
+#include <QByteArray>
 #include <hb.h>
 
-#include <QByteArray>
+#include <iterator>
 
 namespace orbline {
 namespace {
