@@ -35,11 +35,7 @@ QPolygonF ClipToHalfPlane(const QPolygonF& polygon, const QPointF& n, double lim
 bool StrokerMissesLine(double width) { return width > kMaxStrokeWidth; }
 
 bool StrokerMissesEllipseOutline(const QRectF& box, double width) {
-  if (StrokerMissesLine(width)) return true;
-  const double a = std::max(box.width(), box.height()) / 2;
-  const double b = std::min(box.width(), box.height()) / 2;
-  // The tightest curve of the outline has radius b² / a, at the ends of the long axis.
-  return b <= 0 || width / 2 >= b * b / a;
+  return StrokerMissesLine(width) || width >= std::min(std::abs(box.width()), std::abs(box.height()));
 }
 
 QPainterPath LineArea(const QPointF& a, const QPointF& b, double width) {

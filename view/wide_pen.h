@@ -10,9 +10,8 @@ namespace orbline {
 // draw truly. Widths and coordinates are in device pixels.
 
 // True when the stroker cannot draw a pen of `width` along the outline of the ellipse in `box`:
-// when half the pen reaches past the outline's tightest curve, the inside edge of the stroke folds
-// over itself (and once the pen is wider than the ellipse it must cover the centre, where the
-// stroker leaves a hole), or when the pen is too wide for the rasterizer.
+// when the pen is as wide as the ellipse is short, so that it covers the centre (the stroker leaves
+// a hole there, or draws nothing), or when the pen is too wide for Qt.
 bool StrokerMissesEllipseOutline(const QRectF& box, double width);
 // True when a pen of `width` is too wide for the rasterizer to stroke.
 bool StrokerMissesLine(double width);
