@@ -41,7 +41,7 @@ int TestMode(int id) {
 }  // namespace
 
 MainWindow::MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), profile_(profile), printer_(new QPrinter(QPrinter::ScreenResolution)) {
+    : QMainWindow(parent), doc_(doc), profile_(profile), printer_(new QPrinter(QPrinter::HighResolution)) {
   doc_.settings = FormatSettings::Load(profile);
   doc_.DeriveDelimiter();
   view_ = new OrblineView(doc, ViewState::Load(profile), services, this);

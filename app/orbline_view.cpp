@@ -7,6 +7,7 @@
 #include "doc/document.h"
 #include "platform/message_sink.h"
 #include "platform/sjis.h"
+#include "view/canvas.h"
 #include "view/display.h"
 #include "view/qpainter_canvas.h"
 
@@ -40,10 +41,24 @@ void OrblineView::paintEvent(QPaintEvent*) {
   Draw(painter, width(), height());
 }
 
+void OrblineView::DrawFitted(QPainter& painter, const QSize& area) {
+  constexpr qint64 kW = Canvas::kPageWidth, kH = Canvas::kPageHeight;
+  QSize page(area.width(), static_cast<int>(area.width() * kH / kW));
+  if (page.height() > area.height()) page = QSize(static_cast<int>(area.height() * kW / kH), area.height());
+  painter.save();
+  painter.translate((area.width() - page.width()) / 2, (area.height() - page.height()) / 2);
+  // What lies off the page stays off the paper, as it stays outside the window.
+  painter.setClipRect(QRect(QPoint(0, 0), page));
+  Draw(painter, page.width(), page.height());
+  painter.restore();
+}
+
+// Drawn at the window's client size in printer pixels, the page would come out a few centimetres
+// wide on a fine printer, or cut off at a coarse one.
 void OrblineView::Print(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return;
-  Draw(painter, width(), height());
+  DrawFitted(painter, printer.pageRect(QPrinter::DevicePixel).size().toSize());
   painter.end();
 }
 

@@ -27,9 +27,12 @@ class OrblineView : public QWidget {
   // Draws the current display over a device area of width × height pixels and publishes the
   // status text, as every paint does. Returns the status text.
   QString Draw(QPainter& painter, int width, int height);
-  // Prints the current display on one page: the page is drawn at this view's client size in the
-  // printer's device units.
+  // Prints the current display on one page, at the printer's resolution, as large as its printable
+  // area allows.
   void Print(QPrinter& printer);
+  // Draws the current display as large as an area of `area` device pixels allows at the page's
+  // 4:3 proportion, centred in it.
+  void DrawFitted(QPainter& painter, const QSize& area);
 
  signals:
   // Status pane 1's text after every drawing.

@@ -1,5 +1,6 @@
 #include "cli/render.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +13,29 @@
 
 namespace orbline {
 namespace {
+
+// The resolution SVG and PDF state: one pixel of the image is one point, so a PDF page, whose size
+// is a whole number of points, is exactly the image's size.
+constexpr int kVectorDpi = 72;
+
+// The faces a viewer without the drawing's own should choose, in order: Japanese Gothic faces,
+// fixed-pitch ones for the listings.
+QByteArray WithFallbackFaces(QByteArray svg) {
+  const auto family = [](const QString& face, QStringList fallbacks, const char* generic) {
+    fallbacks.removeAll(face);
+    fallbacks.prepend(face);
+    return "font-family=\"'" + fallbacks.join(QStringLiteral("', '")).toUtf8() + "', " + generic + "\"";
+  };
+  const QString gothic = JapaneseGothicName(), listing = ListingFaceName();
+  svg.replace("font-family=\"" + gothic.toUtf8() + "\"",
+              family(gothic, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                              QStringLiteral("Hiragino Sans"), QStringLiteral("Yu Gothic")},
+                     "sans-serif"));
+  if (listing != gothic)
+    svg.replace("font-family=\"" + listing.toUtf8() + "\"",
+                family(listing, {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")}, "monospace"));
+  return svg;
+}
 
 QString Ending(const std::string& path) {
   const QString name = QFile::decodeName(path.c_str()).toLower();
@@ -49,8 +73,10 @@ bool RenderDisplay(const Document& doc, const ViewState& state, int width, int h
     return true;
   }
   if (ending == QLatin1String("svg")) {
+    QBuffer buffer;
     QSvgGenerator svg;
-    svg.setFileName(file);
+    svg.setOutputDevice(&buffer);
+    svg.setResolution(kVectorDpi);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
     svg.setTitle(QStringLiteral("Zelkor Maker"));
@@ -61,13 +87,18 @@ bool RenderDisplay(const Document& doc, const ViewState& state, int width, int h
     }
     Paint(painter, doc, state, width, height);
     painter.end();
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(WithFallbackFaces(buffer.data())) < 0 || !out.flush()) {
+      *error = "cannot write " + path;
+      return false;
+    }
     return true;
   }
   if (ending == QLatin1String("pdf")) {
     QPdfWriter pdf(file);
-    // One page the size of the image at 96 pixels per inch, drawn in those pixels.
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(width * 25.4 / 96, height * 25.4 / 96), QPageSize::Millimeter));
+    // One page the size of the image, drawn in its pixels.
+    pdf.setResolution(kVectorDpi);
+    pdf.setPageSize(QPageSize(QSize(width, height), QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&pdf)) {

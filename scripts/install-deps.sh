@@ -13,8 +13,11 @@ packages=(
   qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
   qt6-svg-dev       # SVG output of orblinec render
   qt6-translations-l10n  # Qt's own dialogs in Japanese
+  libharfbuzz-dev   # shaping vertical labels with the face's vertical forms
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
   xvfb              # a display for screenshots of the real window
+  xdotool           # scripts/screenshot.sh: finds the window and presses its keys
+  imagemagick       # scripts/screenshot.sh: saves the window as PNG
   libc-bin          # iconv, used to build the Shift_JIS message tables
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev

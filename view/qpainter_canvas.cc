@@ -1,14 +1,18 @@
 #include "view/qpainter_canvas.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
+#include <QPaintEngine>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/sjis.h"
+#include "view/wide_pen.h"
 
 namespace orbline {
 namespace {
+
+// How far an italic character leans: the slant of the faces' synthetic italic, about 12°.
+constexpr double kItalicSlant = 0.2126;
 
 QPen DefaultPen() {
   QPen pen(Qt::black);
@@ -16,42 +20,7 @@ QPen DefaultPen() {
   return pen;
 }
 
-// Characters that stand upright in vertical writing: the wide ones (kana, kanji, full-width forms).
-bool IsWide(char32_t c) {
-  if (c >= 0xFF61 && c <= 0xFFDC) return false;  // half-width katakana and Hangul
-  return c >= 0x1100;
-}
-
 }  // namespace
-
-QString JapaneseGothicName() { return QStringLiteral(u"ＭＳ Ｐゴシック"); }
-
-QString RegisterJapaneseFont() {
-  static QString chosen;
-  static bool done = false;
-  if (done) return chosen;
-  done = true;
-  const QStringList families = QFontDatabase::families();
-  const QString preferred[] = {JapaneseGothicName(), QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                               QStringLiteral("IPAGothic")};
-  for (const QString& name : preferred)
-    if (families.contains(name)) {
-      chosen = name;
-      break;
-    }
-  if (chosen.isEmpty()) {
-    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString& name : japanese)
-      if (!name.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive) &&
-          !QFontDatabase::isFixedPitch(name)) {
-        chosen = name;
-        break;
-      }
-    if (chosen.isEmpty() && !japanese.isEmpty()) chosen = japanese.first();
-  }
-  if (!chosen.isEmpty() && chosen != JapaneseGothicName()) QFont::insertSubstitution(JapaneseGothicName(), chosen);
-  return chosen;
-}
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height)
     : painter_(painter),
@@ -59,9 +28,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height)
       sy_(height / double(kPageHeight)),
       pen_(DefaultPen()),
       brush_(Qt::white),
-      textColour_(Qt::black) {
-  font_.height = kDefaultFontHeight;
-}
+      textColour_(Qt::black) {}
 
 QRectF QPainterCanvas::DeviceRect(int left, int top, int right, int bottom) const {
   return QRectF(ToDevice(left, top), ToDevice(right, bottom)).normalized();
@@ -71,98 +38,134 @@ void QPainterCanvas::FillSolidRect(int x, int y, int cx, int cy, Colour colour) 
   painter_.fillRect(DeviceRect(x, y, x + cx, y + cy), ToQColor(colour));
 }
 
-QPen QPainterCanvas::MakePen(int width, Colour colour) const {
-  QPen pen(ToQColor(colour));
+void QPainterCanvas::SelectPen(int width, Colour colour) {
+  pen_ = QPen(ToQColor(colour));
   if (width <= 0) {
-    pen.setWidth(0);
-  } else {
-    // A pen's width is a horizontal distance on the page.
-    pen.setWidthF(std::max(1.0, width * sx_));
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    penWidth_ = 0;
+    pen_.setWidth(0);
+    return;
   }
-  return pen;
+  // A pen's width is a horizontal distance on the page.
+  penWidth_ = std::max(1.0, width * sx_);
+  if (!StrokerMissesLine(penWidth_)) pen_.setWidthF(penWidth_);  // else the canvas fills the pen's area
+  pen_.setCapStyle(Qt::RoundCap);
+  pen_.setJoinStyle(Qt::RoundJoin);
 }
 
-void QPainterCanvas::SelectPen(int width, Colour colour) { pen_ = MakePen(width, colour); }
-void QPainterCanvas::RestorePen() { pen_ = DefaultPen(); }
+void QPainterCanvas::RestorePen() {
+  pen_ = DefaultPen();
+  penWidth_ = 0;
+}
 void QPainterCanvas::SelectBrush(Colour colour) { brush_ = QBrush(ToQColor(colour)); }
 void QPainterCanvas::RestoreBrush() { brush_ = QBrush(Qt::white); }
-void QPainterCanvas::SelectFont(const FontSpec& font) { font_ = font; }
+void QPainterCanvas::SelectFont(const FontSpec& font) {
+  font_ = font;
+  listingFont_ = false;
+}
 void QPainterCanvas::RestoreFont() {
   font_ = FontSpec();
-  font_.height = kDefaultFontHeight;
+  listingFont_ = true;
 }
 void QPainterCanvas::SetTextColour(Colour colour) { textColour_ = ToQColor(colour); }
 
 void QPainterCanvas::Line(int x1, int y1, int x2, int y2) {
+  if (StrokerMissesLine(penWidth_)) {
+    painter_.fillPath(LineArea(ToDevice(x1, y1), ToDevice(x2, y2), penWidth_), pen_.color());
+    return;
+  }
   painter_.setPen(pen_);
   painter_.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
 }
 
-void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+// The ellipse in `box` filled with `brush` and outlined with the pen, the pens that the stroker
+// cannot draw built by hand, so that a pen wider than the ellipse covers it whole.
+void QPainterCanvas::DrawEllipse(const QRectF& box, const QBrush& brush) {
+  if (penWidth_ > 0 && StrokerMissesEllipseOutline(box, penWidth_)) {
+    if (brush.style() != Qt::NoBrush) {
+      painter_.setPen(Qt::NoPen);
+      painter_.setBrush(brush);
+      painter_.drawEllipse(box);
+    }
+    painter_.fillPath(EllipseOutlineArea(box, penWidth_), pen_.color());
+    return;
+  }
   painter_.setPen(pen_);
-  painter_.setBrush(brush_);
-  painter_.drawEllipse(DeviceRect(left, top, right, bottom));
+  painter_.setBrush(brush);
+  painter_.drawEllipse(box);
+}
+
+void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+  DrawEllipse(DeviceRect(left, top, right, bottom), brush_);
 }
 
 void QPainterCanvas::EllipseOutline(int left, int top, int right, int bottom) {
-  painter_.setPen(pen_);
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawEllipse(DeviceRect(left, top, right, bottom));
+  DrawEllipse(DeviceRect(left, top, right, bottom), Qt::NoBrush);
 }
 
-QFont QPainterCanvas::MakeFont(const FontSpec& spec) const {
-  QFont font(JapaneseGothicName());
-  font.setStyleHint(QFont::SansSerif);
+FontKey QPainterCanvas::CurrentFontKey() const {
+  FontKey key;
+  key.dpi = painter_.device()->logicalDpiY();
+  if (listingFont_) {
+    key.face = FontKey::kListing;
+    key.pixelSize =
+        std::max(kListingFontMinPixels, static_cast<int>(std::lround(kListingFontHeight * sy_)));
+    return key;
+  }
   // The cell height follows the vertical factor only, so glyphs keep their proportions.
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.height * sy_))));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  return font;
+  key.pixelSize = std::max(1, static_cast<int>(std::lround(font_.height * sy_)));
+  if (font_.vertical) {
+    key.face = FontKey::kVerticalLabel;
+  } else {
+    key.face = FontKey::kLabel;
+    key.italic = font_.italic;
+    key.underline = font_.underline;
+  }
+  return key;
 }
 
 void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   const QString text = QString::fromUtf8(SjisToUtf8(sjis));
-  painter_.setFont(MakeFont(font_));
-  painter_.setPen(textColour_);
   const QPointF at = ToDevice(x, y);
-  if (font_.vertical) {
-    DrawVerticalText(at, text);
+  const FontKey key = CurrentFontKey();
+  painter_.setPen(textColour_);
+  if (key.face == FontKey::kVerticalLabel) {
+    DrawVerticalText(at, text, key);
     return;
   }
-  const QFontMetricsF metrics(painter_.font());
-  painter_.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+  FontCache& cache = FontCache::Get();
+  const FontCache::Font& font = cache.Find(key, painter_.device());
+  if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+    for (const QGlyphRun& run : cache.LayOut(font, text)) painter_.drawGlyphRun(at, run);
+    return;
+  }
+  // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen by
+  // the reader.
+  painter_.setFont(font.font);
+  painter_.drawText(QPointF(at.x(), at.y() + font.ascent), text);
 }
 
 // Vertical writing: the baseline runs down the page from the given point, so the column of
-// characters lies to the left of it. Wide characters stand upright; narrow ones lie turned a
-// quarter clockwise, as Japanese vertical text is set.
-void QPainterCanvas::DrawVerticalText(const QPointF& at, const QString& text) {
-  const QFontMetricsF metrics(painter_.font());
-  const double column = metrics.height();
-  double y = at.y();
-  for (auto it = text.begin(); it != text.end();) {
-    char32_t c = it->unicode();
-    QString glyph(*it++);
-    if (QChar::isHighSurrogate(c) && it != text.end()) {
-      c = QChar::surrogateToUcs4(c, it->unicode());
-      glyph += *it++;
-    }
-    if (IsWide(c)) {
-      const double w = metrics.horizontalAdvance(glyph);
-      painter_.drawText(QPointF(at.x() - column / 2 - w / 2, y + metrics.ascent()), glyph);
-      y += std::max(w, column);
+// characters lies to the left of it. An italic column leans along its length (what lies right of
+// the baseline moves down); the underline is one line left of the baseline, under the turned text.
+void QPainterCanvas::DrawVerticalText(const QPointF& at, const QString& text, const FontKey& key) {
+  FontCache& cache = FontCache::Get();
+  const FontCache::Font& font = cache.Find(key, painter_.device());
+  const VerticalText& set = cache.SetVertically(font, text);
+  const QTransform page = painter_.transform();
+  QTransform column = QTransform::fromTranslate(at.x(), at.y()) * page;
+  if (font_.italic) column = QTransform(1, kItalicSlant, 0, 1, 0, kItalicSlant * font.ascent) * column;
+  for (const VerticalText::Run& run : set.runs) {
+    if (run.turned) {
+      painter_.setTransform(QTransform().rotate(90) * QTransform::fromTranslate(0, run.top) * column);
     } else {
-      const double w = metrics.horizontalAdvance(glyph);
-      painter_.save();
-      painter_.translate(at.x(), y);
-      painter_.rotate(90);
-      // Turned: the glyph's baseline runs down the column, its top towards the right edge.
-      painter_.drawText(QPointF(0, metrics.ascent()), glyph);
-      painter_.restore();
-      y += w;
+      painter_.setTransform(column);
     }
+    painter_.drawGlyphRun(QPointF(0, 0), run.glyphs);
+  }
+  painter_.setTransform(page);
+  if (font_.underline && set.length > 0) {
+    const double x = at.x() - font.ascent - font.underlinePos;
+    painter_.fillRect(QRectF(x - font.lineWidth / 2, at.y(), font.lineWidth, set.length), textColour_);
   }
 }
 

@@ -1,30 +1,26 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QPainter>
 #include <QPen>
 #include <QString>
 
 #include "view/canvas.h"
+#include "view/faces.h"
+#include "view/font_cache.h"
 
 namespace orbline {
 
-// The name the drawings ask for: the system's proportional Japanese Gothic face.
-QString JapaneseGothicName();
-
-// Makes JapaneseGothicName() stand for a Japanese proportional Gothic face that exists here:
-// IPA P Gothic ("IPAPGothic") where installed, else any Japanese sans face. Returns the family
-// used, or an empty string when there is none. Call once the application object exists.
-QString RegisterJapaneseFont();
-
 // Draws on a QPainter, with the 1000 × 750 page stretched over a device area of `width` × `height`
 // pixels, each axis on its own. Text heights scale with the vertical factor, but glyphs keep their
-// proportions; only positions follow both factors.
+// proportions; only positions follow both factors. Fonts and vertically set texts come from the
+// program's FontCache, so a repaint makes none.
 class QPainterCanvas : public Canvas {
  public:
-  // The listing font's height in logical units.
-  static constexpr int kDefaultFontHeight = 16;
+  // The listing font's height in logical units, and the fewest device pixels it shrinks to, so
+  // that a listing in a small window stays legible.
+  static constexpr int kListingFontHeight = 16;
+  static constexpr int kListingFontMinPixels = 12;
 
   QPainterCanvas(QPainter& painter, int width, int height);
 
@@ -43,18 +39,19 @@ class QPainterCanvas : public Canvas {
 
   // Logical to device coordinates.
   QPointF ToDevice(double x, double y) const { return QPointF(x * sx_, y * sy_); }
-  // The pen for a logical width (0: one device pixel).
-  QPen MakePen(int width, Colour colour) const;
-  QFont MakeFont(const FontSpec& font) const;
 
  private:
   QRectF DeviceRect(int left, int top, int right, int bottom) const;
-  void DrawVerticalText(const QPointF& at, const QString& text);
+  FontKey CurrentFontKey() const;
+  void DrawVerticalText(const QPointF& at, const QString& text, const FontKey& key);
+  void DrawEllipse(const QRectF& box, const QBrush& brush);
 
   QPainter& painter_;
   double sx_, sy_;
   QPen pen_;
+  double penWidth_ = 0;  // device pixels; 0: one pixel at any scale
   QBrush brush_;
+  bool listingFont_ = true;  // no font selected: the listings' default
   FontSpec font_;
   QColor textColour_;
 };

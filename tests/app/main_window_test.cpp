@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QShortcut>
@@ -223,15 +224,40 @@ class MainWindowTest : public QObject {
     QVERIFY(f.window->action(ID_VIEW_GRID)->isChecked());
   }
 
-  void printingDrawsThePageAtTheViewsSize() {
+  void printoutFillsThePrintableWidth() {
     QTemporaryDir out;
     Fixture f;
-    f.window->Dispatch(ID_TEST_EKI);
+    f.window->Dispatch(ID_TEST_BIRDSEYE);  // a page filled with its background colour
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(out.filePath(QStringLiteral("page.pdf")));
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::A4));
     f.window->view()->Print(printer);
     QVERIFY(QFileInfo(out.filePath(QStringLiteral("page.pdf"))).size() > 1000);
+    // The same drawing into a row and a column through the middle of the printable area.
+    const QSize area = printer.pageRect(QPrinter::DevicePixel).size().toSize();
+    auto strip = [&](const QRect& r) {
+      QImage img(r.size(), QImage::Format_RGB32);
+      img.fill(Qt::white);
+      QPainter painter(&img);
+      painter.translate(-r.topLeft());
+      f.window->view()->DrawFitted(painter, area);
+      painter.end();
+      int first = -1, last = -1;
+      for (int i = 0; i < std::max(r.width(), r.height()); ++i) {
+        if (img.pixel(r.width() > 1 ? i : 0, r.height() > 1 ? i : 0) == qRgb(255, 255, 255)) continue;
+        if (first < 0) first = i;
+        last = i;
+      }
+      return std::pair(first, last);
+    };
+    const auto [left, right] = strip(QRect(0, area.height() / 2, area.width(), 1));
+    const auto [top, bottom] = strip(QRect(area.width() / 2, 0, 1, area.height()));
+    QVERIFY2(left <= 2 && right >= area.width() - 3, qPrintable(QStringLiteral("%1..%2 of %3").arg(left).arg(right).arg(area.width())));
+    // The whole page, at its proportion, centred.
+    QVERIFY2(std::abs((bottom - top + 1) - area.width() * 3 / 4) <= 3 && std::abs(top - (area.height() - 1 - bottom)) <= 3,
+             qPrintable(QStringLiteral("%1..%2 of %3").arg(top).arg(bottom).arg(area.height())));
   }
 
   void terminationSignalsEndTheProgramNormally() {
