@@ -7,8 +7,8 @@
 
 namespace orbline {
 
-// Keeps every drawing operation as a line of text, for tests: "FillSolidRect 100 50 100 30 #0080FF",
-// "Text 220 50 <bytes>", "SelectPen 20 #FF0000", "RestorePen", … Colours are written #RRGGBB.
+// Keeps every drawing operation as a line of text: "FillSolidRect 100 50 100 30 #0080FF",
+// "Text 220 50 <text as UTF-8>", "SelectPen 20 #FF0000", "RestorePen", … Colours are written #RRGGBB.
 class RecordingCanvas : public Canvas {
  public:
   void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override;
@@ -25,19 +25,9 @@ class RecordingCanvas : public Canvas {
   void Text(int x, int y, std::string_view sjis) override;
 
   const std::vector<std::string>& ops() const { return ops_; }
-  // The Text operations only, as {x, y, bytes}.
-  struct TextOp {
-    int x, y;
-    std::string text;
-  };
-  const std::vector<TextOp>& texts() const { return texts_; }
 
  private:
   std::vector<std::string> ops_;
-  std::vector<TextOp> texts_;
 };
-
-// "#RRGGBB".
-std::string ColourName(Colour c);
 
 }  // namespace orbline

@@ -1,6 +1,8 @@
-#include "view/recording_canvas.h"
+#include "recording_canvas.h"
 
 #include <cstdio>
+
+#include "platform/sjis.h"
 
 namespace orbline {
 namespace {
@@ -11,13 +13,13 @@ std::string Ints(std::initializer_list<int> values) {
   return s;
 }
 
-}  // namespace
-
 std::string ColourName(Colour c) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "#%02X%02X%02X", RedOf(c), GreenOf(c), BlueOf(c));
   return buf;
 }
+
+}  // namespace
 
 void RecordingCanvas::FillSolidRect(int x, int y, int cx, int cy, Colour colour) {
   ops_.push_back("FillSolidRect" + Ints({x, y, cx, cy}) + " " + ColourName(colour));
@@ -40,8 +42,7 @@ void RecordingCanvas::EllipseOutline(int l, int t, int r, int b) {
   ops_.push_back("EllipseOutline" + Ints({l, t, r, b}));
 }
 void RecordingCanvas::Text(int x, int y, std::string_view sjis) {
-  ops_.push_back("Text" + Ints({x, y}) + " " + std::string(sjis));
-  texts_.push_back({x, y, std::string(sjis)});
+  ops_.push_back("Text" + Ints({x, y}) + " " + SjisToUtf8(sjis));
 }
 
 }  // namespace orbline

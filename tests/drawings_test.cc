@@ -1,0 +1,155 @@
+// Every display, recorded operation by operation and compared with its approved file in
+// tests/approved/: the sample line's displays, and a hand-made line of the edge cases. After a change
+// that is meant to alter a drawing, run the tests with ORBLINE_APPROVE=1 to write the files anew, and
+// review their diff.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "compiler/line_check.h"
+#include "doc_fixture.h"
+#include "file_bytes.h"
+#include "platform/disk_line_reader.h"
+#include "recording_canvas.h"
+#include "view/display.h"
+#include "view/view_state.h"
+
+namespace orbline {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Shown {
+  int mode, page, grid;
+};
+
+// The status text and the operations of each display, one after the other.
+std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
+  std::string out;
+  for (const Shown& d : displays) {
+    ViewState state;
+    state.displayMode = d.mode;
+    state.eria = d.page;
+    state.grid = d.grid;
+    RecordingCanvas canvas;
+    const std::string status = DrawDisplay(canvas, doc, state);
+    out += "== mode " + std::to_string(d.mode) + " page " + std::to_string(d.page) + " grid " + std::to_string(d.grid) +
+           ", status \"" + SjisToUtf8(status) + "\"\n";
+    for (const std::string& op : canvas.ops()) out += op + "\n";
+  }
+  return out;
+}
+
+void ExpectApproved(const std::string& name, const std::string& recorded) {
+  const fs::path file = fs::path(ORBLINE_SOURCE_DIR) / "tests" / "approved" / (name + ".txt");
+  if (std::getenv("ORBLINE_APPROVE") != nullptr) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << recorded;
+    return;
+  }
+  // Compared line by line, so that a failure names the first line that differs.
+  std::istringstream want(FileBytes(file)), got(recorded);
+  std::string a, b;
+  for (int line = 1; static_cast<bool>(std::getline(want, a)) | static_cast<bool>(std::getline(got, b)); ++line) {
+    ASSERT_EQ(b, a) << file.string() << ":" << line << " (ORBLINE_APPROVE=1 writes the file anew)";
+    a.clear();
+    b.clear();
+  }
+}
+
+TEST(DrawingsTest, TheSampleLine) {
+  auto doc = std::make_unique<Document>();
+  DiskLineReader files(fs::path(ORBLINE_SOURCE_DIR) / "examples" / "sample");
+  FindingList findings;
+  WaitCursor cursor;
+  ASSERT_TRUE(ReadAndCheck(*doc, files, findings, cursor, FaultMode::kFirstFault));
+  ExpectApproved("sample", Record(*doc, {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {4, 1, 1}, {4, 2, 0},
+                                         {5, 1, 0}, {5, 2, 0}, {6, 1, 0}, {7, 1, 0}, {7, 10, 0}}));
+}
+
+// Sets item i: kind, then param1 … param11.
+void Item(Document& doc, int i, std::vector<uint16_t> values, std::string text = "") {
+  doc.mapValues[i].fill(0);
+  for (size_t k = 0; k < values.size(); ++k) doc.mapValues[i][k] = values[k];
+  doc.mapTexts[i] = std::move(text);
+}
+
+TEST(DrawingsTest, EdgeCases) {
+  auto d = std::make_unique<Document>();
+  Document& doc = *d;
+  // Every kind of map item on bird's-eye page 1, then pages that end early, one after an empty item,
+  // and a header as the last item of the table.
+  Item(doc, 0, {101, 0, 64, 0}, "Title");
+  Item(doc, 1, {11, 1, 2, 0, 100, 300, 400, 300, 255, 0, 0});
+  Item(doc, 2, {21, 1, 2, 100, 200});  // index 2: x 790
+  Item(doc, 3, {21, 1, 2, 300, 250});  // index 3: x 890, a negative height
+  Item(doc, 4, {42, 10, 20, 30, 40, 1, 2, 3, 0});
+  Item(doc, 5, {42, 10, 20, 30, 40, 1, 2, 3, 7});
+  Item(doc, 6, {44, 50, 60, 255, 255, 0, 0, 0, 256, 1}, "Label");  // height 40; italic's low 8 bits are 0
+  Item(doc, 7, {44, 50, 60, 0, 0, 0, 24, 1, 1, 0}, Sjis("縦書き"));
+  Item(doc, 8, {45, 100, 100, 150, 130, 10, 20, 30});
+  Item(doc, 9, {46, 5, 6, 7, 8, 1, 1, 1});
+  Item(doc, 10, {47, 100, 100, 150, 130, 300, 20, 30});  // red 300 counts as 44
+  Item(doc, 11, {48, 1, 2, 3, 4, 5, 6, 7, 0});
+  Item(doc, 12, {48, 1, 2, 3, 4, 5, 6, 7, 3});
+  Item(doc, 13, {31, 1, 2, 0, 0, 0, 10, 10, 0, 0, 255});
+  Item(doc, 14, {43, 5, 5, 5, 5});  // an unknown kind is skipped, the page goes on
+  Item(doc, 15, {100});             // 100 is no header
+  Item(doc, 16, {46, 2, 2, 2, 2});
+  Item(doc, 17, {302});  // any header ends the page, and a header right after it leaves its page empty
+  Item(doc, 18, {301, 9, 9, 9});
+  Item(doc, 19, {0});
+  Item(doc, 20, {203, 9, 9, 9}, Sjis("ダイヤ"));  // found after the empty item all the same
+  Item(doc, 21, {46, 3, 3, 3, 3});
+  Item(doc, kMapItemCapacity - 1, {112, 1, 2, 3});
+  // Kinds: a row with only its second text, then an empty row that ends the listing.
+  doc.kindColour = {0x0000FF, 0x00FF00};
+  doc.kindTexts[0] = {"", "second"};
+  doc.kindTexts[2] = {"after", "the end"};
+  // Stations: a value of 65535, a label longer than six bytes, a note; page 2 starts with an empty name.
+  doc.routeInfo = {"Line", "1.0", Sjis("作者"), "", "a\r\nb"};
+  for (int i = 0; i < 20; ++i) {
+    doc.stationTexts[i] = {i == 1 ? "LONGLABEL" : "L", "S" + std::to_string(i), i == 2 ? "note" : ""};
+    doc.stationValues[i].fill(static_cast<uint16_t>(i));
+  }
+  doc.stationValues[0][station::kLink1To] = 65535;
+  doc.stationTexts[15][station::kName] = "";
+  // Timetables: a Saturday train on page 12, and maxCalcStation beyond the 207 values a train holds.
+  doc.maxCalcStation = 3;
+  auto& v = doc.trainValues[kSaturday][56];
+  const uint16_t header[7] = {2, 65535, 3, 4, 5, 6, 7};
+  for (int k = 0; k < 7; ++k) v[k] = header[k];
+  v[train::TimeIndex(1)] = 5430;  // 9:3, tenths dropped
+  v[train::StopInfoIndex(1)] = 2053;
+  v[train::TimeIndex(3)] = 14399;  // 23:59
+  v[train::StopInfoIndex(3)] = 65535;
+  doc.trainTexts[kSaturday][56] = {"a", Sjis("急行"), "c"};
+  std::string recorded = Record(doc, {{4, 1, 0}, {5, 3, 0}, {6, 1, 0}, {6, 2, 0}, {5, 4, 0}, {6, 5, 1}, {4, 12, 0},
+                                      {1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {7, 12, 0}});
+  doc.maxCalcStation = 255;
+  doc.trainValues[kWeekday][0][206] = 7;
+  for (int weekkind = 0; weekkind < 5; ++weekkind) {
+    doc.settings.weekkind = weekkind;  // the ticks join the day types of one file
+    recorded += "weekkind " + std::to_string(weekkind) + "\n" + Record(doc, {{7, 1, 0}});
+  }
+  ExpectApproved("edges", recorded);
+}
+
+TEST(DrawingsTest, ClickCoordinatesOnlyInMapModes) {
+  ViewState state;
+  for (int mode = 1; mode <= 7; ++mode) {
+    state.displayMode = mode;
+    EXPECT_EQ(CoordinateMessage(state, 799, 300, 800, 600).has_value(), mode >= 4 && mode <= 6) << mode;
+  }
+  state.displayMode = 5;
+  // Near the right edge lx is 999, rounded to 1000; halves round up.
+  EXPECT_EQ(*CoordinateMessage(state, 799, 300, 800, 600), Sjis("(x,y)=(998,375)≒(1000,380)"));
+  EXPECT_EQ(*CoordinateMessage(state, 1599, 0, 1600, 600), Sjis("(x,y)=(999,0)≒(1000,0)"));
+  EXPECT_EQ(*CoordinateMessage(state, 4, 4, 1000, 750), Sjis("(x,y)=(4,4)≒(0,0)"));
+  EXPECT_EQ(ToLogical(333, 333, 1000, 1000).y, 249) << "truncated";
+}
+
+}  // namespace
+}  // namespace orbline
