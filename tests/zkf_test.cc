@@ -1,0 +1,231 @@
+// The compiled file from both sides: its encodings and buffer, the bytes of whole files, and
+// decoding: round trips over generated documents, every truncation, damaged files.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "compiler/zkf_compare.h"
+#include "compiler/zkf_output.h"
+#include "compiler/zkf_reader.h"
+#include "compiler/zkf_writer.h"
+#include "doc_fixture.h"
+
+namespace orbline {
+namespace {
+
+std::string Encoded(const std::function<void(ZkfOutput&)>& write) {
+  StringSink sink;
+  ZkfOutput out(sink);
+  write(out);
+  EXPECT_TRUE(out.Flush());
+  return sink.bytes;
+}
+
+TEST(ZkfOutputTest, LittleEndianValuesAndStringPrefixes) {
+  EXPECT_EQ(Encoded([](ZkfOutput& o) {
+              o.Word(200);
+              o.Dword(0x0080FF01);
+              o.Tag("[Info]");
+            }),
+            std::string("\xC8\x00\x01\xFF\x80\x00\x06[Info]", 13));
+  const std::pair<size_t, std::string> cases[] = {
+      {0, std::string("\x00", 1)},          {254, "\xFE"},
+      {255, std::string("\xFF\xFF\x00", 3)}, {256, std::string("\xFF\x00\x01", 3)},
+      {65533, "\xFF\xFD\xFF"},               {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+      {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)}};
+  for (const auto& [length, prefix] : cases) {
+    const std::string text(length, 'z');
+    EXPECT_TRUE(Encoded([&](ZkfOutput& o) { o.String(text); }) == prefix + text) << length;
+  }
+}
+
+// Records how the bytes reach the file; write number `fail` (from 1) fails.
+class ChunkSink : public ByteSink {
+ public:
+  bool Write(const char* data, size_t size) override {
+    chunks.push_back(size);
+    bytes.append(data, size);
+    return fail == 0 || --fail > 0;
+  }
+  std::vector<size_t> chunks;
+  std::string bytes;
+  int fail = 0;
+};
+
+TEST(ZkfOutputTest, ValuesGoThroughA4096ByteBufferWhole) {
+  ChunkSink sink;
+  ZkfOutput out(sink);
+  out.String(std::string(4093, 'x'));  // FF, a WORD and 4093 bytes fill the buffer
+  EXPECT_TRUE(sink.chunks.empty()) << "nothing is written before the buffer is full";
+  out.Word(1);
+  for (int i = 0; i < 2046; ++i) out.Word(2);  // the buffer two bytes short of full
+  out.Dword(3);                                 // does not fit: the buffer goes out first
+  out.String(std::string(9000, 'q'));
+  ASSERT_TRUE(out.Flush());
+  EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4094, 4096, 4096, 815}));
+  ChunkSink failing;
+  failing.fail = 1;
+  ZkfOutput broken(failing);
+  broken.String(std::string(5000, 'x'));
+  EXPECT_TRUE(broken.failed());
+  EXPECT_FALSE(broken.Flush());
+}
+
+class ZkfFileTest : public DocTest {
+ protected:
+  std::string Write() {
+    StringSink sink;
+    EXPECT_TRUE(WriteZkf(*doc, sink));
+    return sink.bytes;
+  }
+  ZkfFile WriteAndRead() {
+    ZkfError error;
+    std::optional<ZkfFile> f = ReadZkf(Write(), &error);
+    EXPECT_TRUE(f.has_value()) << error.offset << ": " << error.what;
+    return f.value_or(ZkfFile());
+  }
+};
+
+// `n` zero bytes.
+std::string Z(size_t n) { return std::string(n, '\0'); }
+
+TEST_F(ZkfFileTest, AnEmptyDocumentByteForByte) {
+  const std::string head = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(5) + "\x06[Kind]" + Z(6) + "\x05[Eki]" + Z(27) +
+                           "\x05[Map]" + Z(25) + Z(2);
+  const std::string data = "\x06[Data]" + Z(17), icon = std::string("\x06[Icon]") + Z(2);
+  const std::pair<int, int> cases[] = {{1, 1}, {0, 2}, {3, 2}, {2, 3}};  // weekkind, its sections
+  for (const auto& [weekkind, sections] : cases) {
+    doc->settings.weekkind = weekkind;
+    std::string want = head + std::string(1, char(weekkind)) + Z(1);
+    for (int i = 0; i < sections; ++i) want += data;
+    EXPECT_TRUE(Write() == want + icon) << weekkind;
+    EXPECT_EQ(want.size() + icon.size(), 137u + 24 * (sections - 1));
+  }
+}
+
+TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
+  doc->routeInfo[route::kRemarks] = "a\r\nb";
+  doc->kindColour[0] = 0x000080FF;
+  doc->kindTexts[0] = {"", "x"};  // only text2: does not end the list
+  doc->kindTexts[3] = {"z", "z"};  // after the terminator: not written
+  doc->stationValues[0].fill(65535);
+  doc->stationTexts[0] = {"L", "N", ""};
+  doc->mapValues[0] = {42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7};
+  doc->settings.weekkind = 1;
+  doc->maxCalcStation = 2;
+  auto& v = doc->trainValues[0][0];
+  v = {1, 2};
+  v[train::TimeIndex(1)] = 0x0102;
+  v[train::StopInfoIndex(2)] = 0x0304;
+  v[train::TimeIndex(3)] = 0xBEEF;  // above maxCalcStation: never written
+  doc->trainTexts[0][0] = {"a", "", "c"};
+  const std::string want = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(4) + "\x04" "a\r\nb" + "\x06[Kind]\xFF\x80" + Z(3) +
+                           "\x01x" + Z(6) + "\x05[Eki]" + std::string(24, '\xFF') + "\x01L\x01N" + Z(28) + "\x05[Map]*" +
+                           Z(21) + "\x07" + Z(27) + "\x02" + Z(1) + "\x01" + Z(1) + "\x06[Data]\x01" + Z(1) + "\x02" +
+                           Z(11) + "\x02\x01" + Z(4) + "\x04\x03\x01" "a" + Z(1) + "\x01" "c" + Z(25) + "\x06[Icon]" + Z(2);
+  EXPECT_TRUE(Write() == want);
+}
+
+TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
+  for (auto& t : doc->kindTexts) t[0] = "k";
+  for (auto& t : doc->stationTexts) t[station::kName] = "s";
+  for (auto& v : doc->mapValues) v[map::kKind] = 42;
+  for (auto& day : doc->trainValues)
+    for (auto& v : day) v[train::kKind] = 1;
+  doc->maxCalcStation = 100;
+  doc->settings.weekkind = 2;
+  const std::string bytes = Write();
+  const size_t kinds = 13 * 7, stations = 300 * 28, items = 2000 * 25, trains = 3000 * (207 * 2 + 3);
+  EXPECT_EQ(bytes.size(), 30 + kinds + 6 + stations + 6 + items + 4 + 3 * (7 + trains) + 9);
+  EXPECT_EQ(bytes.substr(30 + kinds, 6), "\x05[Eki]") << "the next tag follows the last row";
+  ZkfFile f = WriteAndRead();
+  EXPECT_EQ((std::vector<size_t>{f.kinds.size(), f.stations.size(), f.mapItems.size(), f.data[2].trains.size()}),
+            (std::vector<size_t>{13, 300, 2000, 3000}));
+  // Only reachable by setting the members directly: a scheme and a width out of range.
+  doc->ResetTables();
+  doc->settings.weekkind = 7;
+  doc->maxCalcStation = 150;
+  doc->trainValues[0][0][train::kKind] = 3;
+  doc->trainValues[0][0][206] = 9;
+  f = WriteAndRead();
+  ASSERT_EQ(f.data.size(), 1u) << "the weekday section is always written";
+  ASSERT_EQ(f.data[0].trains[0].values.size(), 307u);
+  EXPECT_EQ(f.data[0].trains[0].values[206] * 10 + f.data[0].trains[0].values[207], 90);
+}
+
+TEST_F(ZkfFileTest, RoundTripsOverGeneratedDocuments) {
+  std::mt19937 rng(4242);
+  auto text = [&] {
+    std::string s(rng() % 8 == 0 ? rng() % 70000 : rng() % 12, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    return s;
+  };
+  auto named = [&] { return "n" + text(); };
+  auto word = [&] { return static_cast<uint16_t>(rng() % 4 == 0 ? rng() : rng() % 300); };
+  for (int round = 0; round < 60; ++round) {
+    doc->ResetTables();
+    for (auto& t : doc->routeInfo) t = text();
+    for (int i = 0, n = int(rng() % 14); i < n; ++i) {
+      doc->kindColour[i] = static_cast<uint32_t>(rng());
+      doc->kindTexts[i] = {named(), text()};
+    }
+    for (int i = 0, n = int(rng() % 40 == 0 ? kStationCapacity : rng() % 30); i < n; ++i) {
+      for (auto& v : doc->stationValues[i]) v = word();
+      doc->stationTexts[i] = {text(), named(), text()};
+    }
+    for (int i = 0, n = int(rng() % 40 == 0 ? kMapItemCapacity : rng() % 60); i < n; ++i) {
+      for (auto& v : doc->mapValues[i]) v = word();
+      doc->mapValues[i][map::kKind] = static_cast<uint16_t>(1 + rng() % 400);
+      doc->mapTexts[i] = text();
+    }
+    doc->maxCalcStation = static_cast<int>(rng() % 101);
+    doc->settings.weekkind = static_cast<int>(rng() % 4);
+    for (int d = 0; d < kDayTypeCount; ++d)
+      for (int i = 0, n = int(rng() % 30); i < n; ++i) {
+        for (auto& v : doc->trainValues[d][i]) v = word();
+        doc->trainValues[d][i][train::kKind] = static_cast<uint16_t>(1 + rng() % 13);
+        doc->trainTexts[d][i] = {text(), text(), text()};
+      }
+    ZkfError error;
+    std::optional<ZkfFile> f = ReadZkf(Write(), &error);
+    ASSERT_TRUE(f.has_value()) << "round " << round << ": byte " << error.offset << ": " << error.what;
+    ASSERT_EQ(CompareZkfWithDocument(*f, *doc), "") << "round " << round;
+  }
+}
+
+TEST_F(ZkfFileTest, DamagedFilesAreRefusedWithTheirOffset) {
+  // A small file with a row of every kind and a three-byte string prefix to cut through.
+  doc->routeInfo[0] = std::string(300, 'r');
+  doc->kindTexts[0] = {"k", "K"};
+  doc->stationTexts[0][station::kName] = "s";
+  doc->mapValues[0][map::kKind] = 101;
+  doc->maxCalcStation = 3;
+  doc->settings.weekkind = 2;
+  for (auto& day : doc->trainValues) day[0][train::kKind] = 1;
+  const std::string bytes = Write();
+  ZkfError error;
+  for (size_t n = 0; n < bytes.size(); ++n) {
+    ASSERT_FALSE(ReadZkf(std::string_view(bytes).substr(0, n), &error).has_value()) << n;
+    ASSERT_LE(error.offset, n) << n;
+    ASSERT_NE(error.what.find("ends here"), std::string::npos) << n << ": " << error.what;
+  }
+  auto refused = [&](std::string damaged) {
+    EXPECT_FALSE(ReadZkf(damaged, &error).has_value());
+    return std::to_string(error.offset) + ": " + error.what;
+  };
+  EXPECT_EQ(refused(bytes + "xy"), std::to_string(bytes.size()) + ": 2 bytes after the end of the file");
+  const std::pair<size_t, const char*> changes[] = {
+      {1, "0: expected the tag [Zelkor]"}, {9, "9: format version 100, expected 200 (2.00)"}, {12, "11: expected the tag [Info]"}};
+  for (const auto& [at, what] : changes) {
+    std::string bad = bytes;
+    bad[at] = 100;
+    EXPECT_EQ(refused(bad), what);
+  }
+  // maxCalcStation 65535 claims 131077 words a train, in a file of a few bytes: refused unallocated.
+  std::string wide = bytes;
+  wide.replace(wide.find("\x06[Data]") - 4, 2, "\xFF\xFF");
+  EXPECT_NE(refused(wide).find("131077 words"), std::string::npos) << error.what;
+}
+
+}  // namespace
+}  // namespace orbline
