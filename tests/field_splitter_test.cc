@@ -28,36 +28,26 @@ std::vector<std::string> Fields(const FieldSplitter& split, std::string_view lin
 
 using V = std::vector<std::string>;
 
-TEST(FieldSplitterTest, CommaModeKeepsEmptyFieldsAndBlanks) {
-  auto comma = Splitter(FormatSettings::kComma);
-  EXPECT_EQ(Fields(comma, "12,,7"), (V{"12", "", "7", ""}));
-  // Blanks around a field stay part of it; atoi still reads " 5 " as 5.
-  EXPECT_EQ(Fields(comma, " 5 , x", 0), (V{" 5 ", " x"}));
-  // A trailing delimiter ends the line: the next field is empty, as after any end.
-  EXPECT_EQ(Fields(comma, "a,", 1), (V{"a", ""}));
-  EXPECT_EQ(Fields(comma, ",", 1), (V{"", ""}));
-}
-
-TEST(FieldSplitterTest, SpaceModeDoesNotMergeRuns) {
-  auto space = Splitter(FormatSettings::kSpace);
-  EXPECT_EQ(Fields(space, "a  b", 0), (V{"a", "", "b"}));
-  // Tabs are no delimiter in this mode.
-  EXPECT_EQ(Fields(space, "a\tb c", 0), (V{"a\tb", "c"}));
-}
-
-TEST(FieldSplitterTest, TabModeIgnoresTakeRest) {
+TEST(FieldSplitterTest, DelimitedFieldsAreNeitherTrimmedNorMerged) {
+  const struct {
+    int kugiri;
+    const char* line;
+    V fields;  // every field, then one more call at the end of the line
+  } cases[] = {
+      {FormatSettings::kComma, "12,,7", {"12", "", "7", ""}},
+      {FormatSettings::kComma, " 5 , x", {" 5 ", " x", ""}},  // atoi still reads " 5 " as 5
+      {FormatSettings::kComma, "a,", {"a", ""}},               // a trailing delimiter ends the line
+      {FormatSettings::kComma, "abc def", {"abc def", ""}},
+      {FormatSettings::kSpace, "a  b", {"a", "", "b", ""}},     // runs of blanks are not merged
+      {FormatSettings::kSpace, "a\tb c", {"a\tb", "c", ""}},
+      {7, "a,b\tc d", {"a,b\tc d", ""}},  // kugiri out of range: no delimiter at all
+  };
+  for (const auto& c : cases) EXPECT_EQ(Fields(Splitter(c.kugiri), c.line), c.fields) << c.line;
+  // takeRest changes nothing with a delimiter.
   auto tab = Splitter(FormatSettings::kTab);
   std::string_view line = "a\tb";
   EXPECT_EQ(tab.Split(line, true), "a");
   EXPECT_EQ(line, "b");
-  EXPECT_EQ(tab.Split(line, true), "b");
-  EXPECT_EQ(line, "");
-  EXPECT_EQ(tab.Split(line, true), "");
-}
-
-TEST(FieldSplitterTest, LineWithoutDelimiterIsOneField) {
-  auto comma = Splitter(FormatSettings::kComma);
-  EXPECT_EQ(Fields(comma, "abc def", 2), (V{"abc def", "", ""}));
 }
 
 TEST(FieldSplitterTest, DelimiterSearchStepsOverDoubleByteCharacters) {
@@ -75,12 +65,6 @@ TEST(FieldSplitterTest, DelimiterSearchStepsOverDoubleByteCharacters) {
   EXPECT_TRUE(line.empty());
   // A NUL byte is an ordinary byte.
   EXPECT_EQ(Fields(comma, std::string("a\0b,c", 5), 0), (V{std::string("a\0b", 3), "c"}));
-}
-
-TEST(FieldSplitterTest, OutOfRangeKugiriHasNoDelimiter) {
-  // kugiri 7 from a hand-edited profile leaves the delimiter empty: nothing separates.
-  auto none = Splitter(7);
-  EXPECT_EQ(Fields(none, "a,b\tc d", 1), (V{"a,b\tc d", ""}));
 }
 
 TEST(FieldSplitterTest, FixedWidthCutsAndTrimsEachField) {
@@ -149,11 +133,38 @@ TEST(TrimBlanksTest, RemovesSingleByteWhiteSpaceOnly) {
   EXPECT_EQ(TrimBlanks("\x81\x40"), "\x81\x40");
 }
 
-}  // namespace
-}  // namespace orbline
 
-namespace orbline {
-namespace {
+TEST(AtoiTest, ReadsLikeTheCRuntime) {
+  EXPECT_EQ(Atoi("12"), 12);
+  EXPECT_EQ(Atoi(" 5 "), 5);
+  EXPECT_EQ(Atoi("\t\r\n\v\f 42"), 42);
+  EXPECT_EQ(Atoi("+7"), 7);
+  EXPECT_EQ(Atoi("-1"), -1);
+  EXPECT_EQ(Atoi("12abc"), 12);
+  EXPECT_EQ(Atoi("05"), 5);
+  EXPECT_EQ(Atoi("abc"), 0);
+  EXPECT_EQ(Atoi(""), 0);
+  EXPECT_EQ(Atoi("-"), 0);
+  EXPECT_EQ(Atoi("+-3"), 0);
+  EXPECT_EQ(Atoi("- 3"), 0);
+  // A full-width digit is no digit.
+  EXPECT_EQ(Atoi("\x82\x50"), 0);
+  // Reading stops at the end of the field even where the bytes go on.
+  std::string line = "123456";
+  EXPECT_EQ(Atoi(std::string_view(line).substr(0, 2)), 12);
+  EXPECT_EQ(Atoi(std::string("4\0" "9", 3)), 4);
+}
+
+TEST(AtoiTest, TableWordsAreTheLow16Bits) {
+  EXPECT_EQ(FieldWord("-1"), 65535);
+  EXPECT_EQ(FieldWord("-10"), 65526);
+  EXPECT_EQ(FieldWord("65536"), 0);
+  EXPECT_EQ(FieldWord("70000"), 4464);
+  EXPECT_EQ(FieldWord("65535"), 65535);
+  // 99999999999 is 0x174876E7FF; overflowing digits keep the true low 16 bits.
+  EXPECT_EQ(FieldWord("99999999999"), 0xE7FF);
+  EXPECT_EQ(FieldWord("-99999999999"), static_cast<uint16_t>(-0xE7FF));
+}
 
 TEST(FieldSplitterTest, SplitIntIsAtoiOfTheNextField) {
   std::mt19937 rng(99);
