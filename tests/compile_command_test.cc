@@ -20,7 +20,7 @@
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
-#include "platform/recording_message_sink.h"
+#include "tests/recording_message_sink.h"
 #include "platform/services.h"
 #include "temp_folder.h"
 

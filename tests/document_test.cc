@@ -5,8 +5,8 @@
 
 #include "doc/error_code.h"
 #include "doc_fixture.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "tests/memory_profile_store.h"
+#include "tests/recording_message_sink.h"
 
 namespace orbline {
 namespace {

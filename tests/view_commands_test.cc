@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "doc_fixture.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "tests/memory_profile_store.h"
+#include "tests/recording_message_sink.h"
 
 namespace orbline {
 namespace {

@@ -28,8 +28,8 @@
 #include "platform/finding_sinks.h"
 #include "platform/fixed_save_prompt.h"
 #include "platform/services.h"
-#include "platform/memory_profile_store.h"
-#include "platform/recording_message_sink.h"
+#include "tests/memory_profile_store.h"
+#include "tests/recording_message_sink.h"
 #include "platform/sjis.h"
 #include "tests/app/app_test.h"
 

@@ -1,4 +1,4 @@
-#include "platform/memory_profile_store.h"
+#include "tests/memory_profile_store.h"
 
 namespace orbline {
 
