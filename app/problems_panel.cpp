@@ -12,10 +12,20 @@ namespace {
 
 enum Column { kSeverity, kFile, kLine, kCode, kMessage };
 constexpr int kLineRole = Qt::UserRole;
+constexpr int kRowsShownFirst = 5;
+
+// Opens a few rows high, so that the display keeps most of the window; the author drags it taller.
+class FindingTree : public QTreeWidget {
+ public:
+  QSize sizeHint() const override {
+    const int rows = kRowsShownFirst * (fontMetrics().height() + 2);
+    return {QTreeWidget::sizeHint().width(), header()->sizeHint().height() + rows + 2 * frameWidth()};
+  }
+};
 
 }  // namespace
 
-ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(ProblemsText().title, parent), list_(new QTreeWidget) {
+ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(ProblemsText().title, parent), list_(new FindingTree) {
   setObjectName(QStringLiteral("problems"));
   setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
   list_->setColumnCount(ProblemsText().headers.size());
