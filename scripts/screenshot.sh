@@ -11,7 +11,14 @@ out=$(realpath -m "$1")
 shift
 keys=("${@:-F4}")
 work=$(mktemp -d)
-trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+app="" xvfb=""
+# The window first, while it still has its display to end on; then the display.
+finish() {
+  if [ -n "$app" ]; then kill "$app" 2>/dev/null && wait "$app" 2>/dev/null || true; fi
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap finish EXIT
 export ORBLINE_PROFILE="$work/Orbline.ini"
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
