@@ -8,6 +8,7 @@ namespace orbline {
 SourceWatcher::SourceWatcher(QObject* parent) : QObject(parent) {
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMs);
+  settle_.setTimerType(Qt::PreciseTimer);  // a coarse timer may come up to 5 % late
   connect(&settle_, &QTimer::timeout, this, &SourceWatcher::changed);
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SourceWatcher::OnFileChanged);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SourceWatcher::OnFolderChanged);
