@@ -37,6 +37,10 @@ enum CommandId : int {
   ID_VIEW_MAP10 = 32798,
   ID_VIEW_MAP11 = 32799,
   ID_VIEW_MAP12 = 32800,
+  // The live authoring commands, after every id of the original template.
+  ID_VIEW_PROBLEMS = 32801,
+  ID_VIEW_AUTO_RELOAD = 32802,
+  ID_FILE_EDITOR = 32803,
 };
 
 // ID_VIEW_MAP1 … ID_VIEW_MAP12 in page order.

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -56,6 +57,21 @@ int main(int argc, char** argv) {
         std::printf("first paint after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
         std::fflush(stdout);
         QTimer::singleShot(0, &app, &QApplication::quit);
+      });
+    }
+    // For measuring reloads (bench/reload_speed.sh): say when the first paint is done, then the
+    // wall-clock time at which each reload has repainted the display.
+    if (qEnvironmentVariableIsSet("ORBLINE_REPORT_RELOADS")) {
+      QObject::connect(window.view(), &orbline::OrblineView::statusText, &app, [] {
+        static bool first = true;
+        if (first) std::printf("painted\n");
+        first = false;
+        std::fflush(stdout);
+      });
+      QObject::connect(&window, &orbline::MainWindow::reloaded, &app, [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("reloaded %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+        std::fflush(stdout);
       });
     }
     // Asked to end from outside, the window closes as with the exit command.

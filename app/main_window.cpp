@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -14,16 +15,42 @@
 
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
+#include "app/editor_dialog.h"
+#include "app/editor_launch.h"
 #include "app/format_settings_dialog.h"
+#include "app/line_checker.h"
 #include "app/orbline_view.h"
+#include "app/problems_panel.h"
+#include "app/source_watcher.h"
 #include "app/ui_tables.h"
 #include "doc/document.h"
-#include "platform/services.h"
+#include "doc/source_files.h"
+#include "platform/finding_sinks.h"
+#include "platform/profile_store.h"
+#include "platform/sjis.h"
 
 namespace orbline {
 namespace {
 
 constexpr int kStatusPaneWidth = 260;  // pixels of pane 1
+
+// Profile places of the live authoring settings.
+constexpr char kModeSection[] = "mode";
+constexpr char kAutoReloadKey[] = "jidou";  // 1: reload the display when its files are saved
+constexpr char kEditorSection[] = "editor";
+constexpr char kEditorKey[] = "command";
+
+// Counts a command as under way for its whole run.
+class Running {
+ public:
+  explicit Running(int& count) : count_(count) { ++count_; }
+  ~Running() { --count_; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+
+ private:
+  int& count_;
+};
 
 int TestMode(int id) {
   switch (id) {
@@ -41,18 +68,33 @@ int TestMode(int id) {
 }  // namespace
 
 MainWindow::MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), profile_(profile), printer_(new QPrinter(QPrinter::HighResolution)) {
+    : QMainWindow(parent),
+      doc_(doc),
+      profile_(profile),
+      services_(services),
+      problems_(new ProblemsPanel(this)),
+      watcher_(new SourceWatcher(this)),
+      checker_(new LineChecker(services.files, this)),
+      printer_(new QPrinter(QPrinter::HighResolution)) {
   doc_.settings = FormatSettings::Load(profile);
   doc_.DeriveDelimiter();
   view_ = new OrblineView(doc, ViewState::Load(profile), services, this);
+  autoReload_ = profile.GetInt(kModeSection, kAutoReloadKey, 1) != 0;
+  editorCommand_ = QString::fromStdString(profile.GetText(kEditorSection, kEditorKey, {}));
   setCentralWidget(view_);
   BuildMenus();
   BuildAccelerators();
   BuildToolBar();
   BuildStatusBar();
+  addDockWidget(Qt::BottomDockWidgetArea, problems_);
   connect(view_, &OrblineView::statusText, panes_[1], &QLabel::setText);
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
+  connect(problems_, &ProblemsPanel::wantedChanged, this, &MainWindow::UpdateCheckMarks);
+  connect(problems_, &ProblemsPanel::openRequested, this, &MainWindow::OpenInEditor);
+  connect(checker_, &LineChecker::checked, this, &MainWindow::ShowProblems);
+  connect(watcher_, &SourceWatcher::changed, this, &MainWindow::Reload);
   UpdateCheckMarks();
+  WatchCurrentDisplay();
   setWindowTitle(WindowCaption());
   resize(820, 680);
 }
@@ -61,7 +103,9 @@ MainWindow::~MainWindow() { delete printer_; }
 
 void MainWindow::SaveSettings() {
   view_->state().Save(profile_);
+  profile_.WriteInt(kModeSection, kAutoReloadKey, autoReload_ ? 1 : 0);
   doc_.settings.Save(profile_);
+  profile_.WriteText(kEditorSection, kEditorKey, editorCommand_.toStdString());
 }
 
 QAction* MainWindow::action(int id) const {
@@ -86,7 +130,8 @@ void MainWindow::BuildMenus() {
       a->setToolTip(ToolTipText(item.id));
       a->setShortcutContext(Qt::WidgetShortcut);
       const bool checkable = MapPageOf(item.id) != 0 || item.id == ID_VIEW_GRID || item.id == ID_VIEW_TOOLBAR ||
-                             item.id == ID_VIEW_STATUS_BAR;
+                             item.id == ID_VIEW_STATUS_BAR || item.id == ID_VIEW_PROBLEMS ||
+                             item.id == ID_VIEW_AUTO_RELOAD;
       a->setCheckable(checkable);
       connect(a, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
       actions_[item.id] = a;
@@ -139,18 +184,35 @@ void MainWindow::UpdateCheckMarks() {
   action(ID_VIEW_GRID)->setChecked(s.grid != 0);
   action(ID_VIEW_TOOLBAR)->setChecked(toolBar_ == nullptr || !toolBar_->isHidden());
   action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+  action(ID_VIEW_PROBLEMS)->setChecked(problems_->wanted());
+  action(ID_VIEW_AUTO_RELOAD)->setChecked(autoReload_);
 }
 
 void MainWindow::Dispatch(int id) {
+  Running running(running_);
   if (const int mode = TestMode(id)) {
     view_->commands().Test(mode);
+    WatchCurrentDisplay();
+    CheckLine();
   } else if (const int page = MapPageOf(id)) {
     view_->commands().SelectPage(page);
   } else {
     switch (id) {
       case ID_VIEW_GRID: view_->commands().ToggleGrid(); break;
-      case ID_FILE_COMPILE: view_->commands().Compile(); break;
-      case ID_FILE_SETTINGS: RunSettingsCommand(doc_, this); break;
+      case ID_FILE_COMPILE:
+        view_->commands().Compile();
+        CheckLine();
+        break;
+      case ID_FILE_SETTINGS:
+        // The timetable listing reads other files under another day-type scheme.
+        if (RunSettingsCommand(doc_, this)) WatchCurrentDisplay();
+        break;
+      case ID_FILE_EDITOR: RunEditorDialog(&editorCommand_, this); break;
+      case ID_VIEW_PROBLEMS: problems_->SetWanted(!problems_->wanted()); break;
+      case ID_VIEW_AUTO_RELOAD:
+        autoReload_ = !autoReload_;
+        WatchCurrentDisplay();
+        break;
       case ID_FILE_PRINT: PrintWithDialog(); break;
       case ID_FILE_PRINT_DIRECT: view_->Print(*printer_); break;
       case ID_FILE_PRINT_PREVIEW: PrintPreview(); break;
@@ -167,6 +229,54 @@ void MainWindow::Dispatch(int id) {
     }
   }
   UpdateCheckMarks();
+}
+
+void MainWindow::Reload() {
+  // Never in the middle of a command (a compile waiting in a box has half read the document) nor
+  // under a dialog: try again once it is over.
+  if (running_ > 0 || services_.waitCursor.depth() > 0 || QApplication::activeModalWidget() != nullptr) {
+    watcher_->Postpone();
+    return;
+  }
+  FindingList discarded;  // the check of the whole line below lists them
+  view_->commands().Test(view_->state().displayMode, discarded);
+  // The display first; the check reads the whole line again and must not hold it up.
+  view_->repaint();
+  emit reloaded();
+  WatchCurrentDisplay();
+  CheckLine();
+}
+
+void MainWindow::WatchCurrentDisplay() {
+  const auto someFile = services_.files.PathOf(kInfoFile);
+  if (!autoReload_ || !someFile) {
+    watcher_->Stop();
+    return;
+  }
+  QStringList names;
+  for (const std::string& name : SourceFilesOf(view_->state().displayMode, doc_.settings.weekkind))
+    names.append(QString::fromStdString(name));
+  watcher_->Watch(QFile::decodeName(someFile->parent_path().c_str()), names);
+}
+
+void MainWindow::CheckLine() { checker_->Start(doc_.settings); }
+
+void MainWindow::ShowProblems(const std::vector<Finding>& findings) {
+  problems_->SetFindings(findings);
+  const int errors = problems_->errorCount();
+  const int warnings = problems_->warningCount();
+  QString text = IdleText();
+  if (errors + warnings > 0) text += QStringLiteral("    ") + ProblemsText().count.arg(errors).arg(warnings);
+  panes_[0]->setText(text);
+  emit problemsChecked();
+}
+
+void MainWindow::OpenInEditor(const QString& file, int line) {
+  const auto path = services_.files.PathOf(file.toStdString());
+  if (!path) return;
+  if (LaunchEditor(editorCommand_, QFile::decodeName(path->c_str()), line)) return;
+  const QString text = EditorText().failed.arg(editorCommand_.isEmpty() ? QFile::decodeName(path->c_str()) : editorCommand_);
+  services_.messages.Show(Utf8ToSjis(text.toStdString()), {}, MessageIcon::kStop);
 }
 
 void MainWindow::PrintWithDialog() {

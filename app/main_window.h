@@ -3,6 +3,10 @@
 #include <QMainWindow>
 
 #include <map>
+#include <vector>
+
+#include "platform/finding.h"
+#include "platform/services.h"
 
 class QLabel;
 class QPrinter;
@@ -11,21 +15,31 @@ class QToolBar;
 namespace orbline {
 
 class Document;
+class LineChecker;
 class OrblineView;
+class ProblemsPanel;
 class ProfileStore;
-struct Services;
+class SourceWatcher;
 
-// The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view.
+// The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view, with
+// the problems list under it.
+//
+// Live authoring: after every test command, compile and reload, the whole line is checked anew
+// for the problems list, whose count shows in pane 0. While automatic reloading is on, the window
+// watches the source files of the current display; shortly after one is saved, the display's test
+// command runs again with its findings going to the problems list instead of boxes. A reload
+// waits while a command runs or a modal dialog or box is open.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Takes the reading settings (section "data") and the display (section "mode") from `profile`.
+  // Takes the reading settings (section "data"), the display and automatic reloading (section
+  // "mode") and the editor (section "editor") from `profile`.
   MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // Writes the display (section "mode") and then the reading settings (section "data") back to
-  // the profile; the program does so as it ends.
+  // Writes the display and automatic reloading (section "mode"), the reading settings (section
+  // "data") and the editor (section "editor") back to the profile; the program does so as it ends.
   void SaveSettings();
 
   // Runs the command `id` as the menu, a key or a button would.
@@ -36,6 +50,19 @@ class MainWindow : public QMainWindow {
   QToolBar* toolBar() const { return toolBar_; }
   // Pane 0 (prompts, idle text) and pane 1 (the view's status text).
   QLabel* statusPane(int index) const;
+  ProblemsPanel* problems() const { return problems_; }
+  SourceWatcher* watcher() const { return watcher_; }
+  QString editorCommand() const { return editorCommand_; }
+  void SetEditorCommand(const QString& commandLine) { editorCommand_ = commandLine; }
+
+  // Opens `file` of the line's folder at `line` in the author's editor.
+  void OpenInEditor(const QString& file, int line);
+
+ signals:
+  // The current display was read again after its files changed, and repainted.
+  void reloaded();
+  // The problems list holds the findings of a new check of the whole line.
+  void problemsChecked();
 
  private:
   void BuildMenus();
@@ -46,10 +73,21 @@ class MainWindow : public QMainWindow {
   void PrintWithDialog();
   void PrintPreview();
   void PrinterSetup();
+  void Reload();
+  void WatchCurrentDisplay();
+  void CheckLine();
+  void ShowProblems(const std::vector<Finding>& findings);
 
   Document& doc_;
   ProfileStore& profile_;
+  Services services_;
   OrblineView* view_;
+  ProblemsPanel* problems_;
+  SourceWatcher* watcher_;
+  LineChecker* checker_;
+  bool autoReload_;
+  QString editorCommand_;
+  int running_ = 0;  // commands under way
   QToolBar* toolBar_ = nullptr;
   QLabel* panes_[2] = {nullptr, nullptr};
   std::map<int, QAction*> actions_;

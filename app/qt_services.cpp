@@ -1,6 +1,7 @@
 #include "app/qt_services.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -23,8 +24,32 @@ void QtMessageSink::Show(std::string_view text, std::string_view caption, Messag
   box.exec();
 }
 
+QtWaitCursor::QtWaitCursor() { QApplication::instance()->installEventFilter(this); }
+
+QtWaitCursor::~QtWaitCursor() {
+  busy_ = false;
+  Apply();
+}
+
 void QtWaitCursor::Show(bool busy) {
-  if (busy) {
+  busy_ = busy;
+  Apply();
+}
+
+bool QtWaitCursor::eventFilter(QObject* watched, QEvent* event) {
+  if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->isWindow())
+    Apply();
+  return false;
+}
+
+void QtWaitCursor::Apply() {
+  bool modalOpen = false;
+  for (const QWidget* w : QApplication::topLevelWidgets()) modalOpen |= w->isModal() && w->isVisible();
+  const bool show = busy_ && !modalOpen;
+  if (show == shown_) return;
+  shown_ = show;
+  if (show) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
     QApplication::restoreOverrideCursor();

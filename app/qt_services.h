@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include "platform/message_sink.h"
@@ -17,10 +18,24 @@ class QtMessageSink : public MessageSink {
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 };
 
-// The busy cursor over the whole application while it shows.
-class QtWaitCursor : public WaitCursor {
+// The busy cursor over the whole application while it shows, except while a modal dialog or box
+// is open: the user is asked something then, and sees the normal cursor. Make it after the
+// application object.
+class QtWaitCursor : public QObject, public WaitCursor {
+ public:
+  QtWaitCursor();
+  ~QtWaitCursor() override;
+
  protected:
   void Show(bool busy) override;
+  // Follows every window of the application as it shows and hides.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Apply();
+
+  bool busy_ = false;
+  bool shown_ = false;  // the busy cursor is on the application's cursor stack
 };
 
 // The save dialog for the compiled file: default extension "zkf", filters "ZKF File (*.zkf)" and

@@ -17,7 +17,9 @@ const std::vector<MenuPopup>& MenuTable() {
           {QStringLiteral(u"印刷ﾌﾟﾚﾋﾞｭｰ(&V)"), ID_FILE_PRINT_PREVIEW},
           {QStringLiteral(u"ﾌﾟﾘﾝﾀの設定(&R)..."), ID_FILE_PRINT_SETUP},
           {},
-          {QStringLiteral(u"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), ID_APP_EXIT}}},
+          {QStringLiteral(u"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), ID_APP_EXIT},
+          {},
+          {QStringLiteral(u"エディタの設定(&E)..."), ID_FILE_EDITOR}}},
         {QStringLiteral(u"テスト(&T)"),
          {{QStringLiteral(u"路線情報\tF2"), ID_TEST_INFO},
           {QStringLiteral(u"種別\tF3"), ID_TEST_KIND},
@@ -37,6 +39,9 @@ const std::vector<MenuPopup>& MenuTable() {
     };
     for (int p = 1; p <= 12; ++p)
       t[2].items.push_back({QStringLiteral("Map %1\tShift+F%1").arg(p), kMapPageIds[p - 1]});
+    t[2].items.push_back({});
+    t[2].items.push_back({QStringLiteral(u"問題の一覧(&L)"), ID_VIEW_PROBLEMS});
+    t[2].items.push_back({QStringLiteral(u"自動再読み込み(&R)"), ID_VIEW_AUTO_RELOAD});
     return t;
   }();
   return table;
@@ -100,6 +105,10 @@ QString PromptString(int id) {
         {ID_VIEW_TOOLBAR, QStringLiteral(u"ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示")},
         {ID_VIEW_STATUS_BAR, QStringLiteral(u"ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示/非表示")},
         {ID_APP_ABOUT, QStringLiteral(u"ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報")},
+        {ID_FILE_EDITOR, QStringLiteral(u"問題の行を開くエディタを設定します\nエディタの設定")},
+        {ID_VIEW_PROBLEMS, QStringLiteral(u"問題の一覧の表示/非表示\n問題の一覧")},
+        {ID_VIEW_AUTO_RELOAD,
+         QStringLiteral(u"保存されたソースファイルを読み直して表示し直します\n自動再読み込み")},
     };
     for (int p = 1; p <= 12; ++p) m[kMapPageIds[p - 1]] = QStringLiteral(u"マップ%1を表示\nMap %1").arg(p);
     return m;
@@ -114,5 +123,28 @@ QString ToolTipText(int id) { return PromptString(id).section(QLatin1Char('\n'),
 QString ApplicationTitle() { return QStringLiteral("Orbline"); }
 QString WindowCaption() { return QStringLiteral("Zelkor Maker"); }
 QString IdleText() { return QStringLiteral(u"ﾚﾃﾞｨ"); }
+
+const ProblemsTexts& ProblemsText() {
+  static const ProblemsTexts texts = {
+      QStringLiteral(u"問題の一覧"),
+      {QStringLiteral(u"種類"), QStringLiteral(u"ファイル"), QStringLiteral(u"行"), QStringLiteral(u"コード"),
+       QStringLiteral(u"内容")},
+      QStringLiteral(u"エラー"),
+      QStringLiteral(u"警告"),
+      QStringLiteral(u"エラー %1 件、警告 %2 件"),
+  };
+  return texts;
+}
+
+const EditorTexts& EditorText() {
+  static const EditorTexts texts = {
+      QStringLiteral(u"エディタの設定"),
+      QStringLiteral(u"問題の行を開くコマンド(&C):"),
+      QStringLiteral(u"{file} はファイル名に、{line} は行番号に置き換わります。\n"
+                     u"空欄のときは、デスクトップでテキストを開くアプリケーションで開きます。"),
+      QStringLiteral(u"エディタで開けませんでした。\n%1"),
+  };
+  return texts;
+}
 
 }  // namespace orbline

@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -40,5 +41,26 @@ QString ToolTipText(int id);
 QString ApplicationTitle();
 QString WindowCaption();
 QString IdleText();
+
+// The problems list: its title, the column headers, the two severities and the count that pane 0
+// shows beside the idle text (%1 errors, %2 warnings).
+struct ProblemsTexts {
+  QString title;
+  QStringList headers;
+  QString error;
+  QString warning;
+  QString count;
+};
+const ProblemsTexts& ProblemsText();
+
+// The editor dialog: title, label, the explanation of the placeholders, and the box shown when
+// the editor cannot be started (%1 the command line, or the file when there is none).
+struct EditorTexts {
+  QString title;
+  QString label;
+  QString hint;
+  QString failed;
+};
+const EditorTexts& EditorText();
 
 }  // namespace orbline

@@ -12,8 +12,20 @@ void MemoryProfileStore::WriteInt(std::string_view section, std::string_view key
   writes_.push_back(std::string(section) + "/" + std::string(key));
 }
 
+std::string MemoryProfileStore::GetText(std::string_view section, std::string_view key,
+                                        std::string_view defaultValue) {
+  auto it = texts_.find({std::string(section), std::string(key)});
+  return it == texts_.end() ? std::string(defaultValue) : it->second;
+}
+
+void MemoryProfileStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
+  texts_[{std::string(section), std::string(key)}] = std::string(value);
+  writes_.push_back(std::string(section) + "/" + std::string(key));
+}
+
 bool MemoryProfileStore::Has(std::string_view section, std::string_view key) const {
-  return values_.count({std::string(section), std::string(key)}) != 0;
+  const std::pair<std::string, std::string> at{std::string(section), std::string(key)};
+  return values_.count(at) != 0 || texts_.count(at) != 0;
 }
 
 }  // namespace orbline

@@ -1,10 +1,35 @@
 #include "view/view_commands.h"
 
+#include <algorithm>
+
 #include "compiler/compile_command.h"
+#include "doc/day_type_scheme.h"
 #include "doc/document.h"
+#include "doc/source_files.h"
 #include "doc/source_reader.h"
 
 namespace orbline {
+
+std::vector<std::string> SourceFilesOf(int mode, int weekkind) {
+  switch (mode) {
+    case ViewState::kModeRouteInfo: return {std::string(kInfoFile)};
+    case ViewState::kModeKinds: return {std::string(kKindFile)};
+    case ViewState::kModeStations: return {std::string(kEkiFile)};
+    case ViewState::kModeBirdsEye:
+    case ViewState::kModeDiagram:
+    case ViewState::kModeRouteMap: return {std::string(kMapFile)};
+    case ViewState::kModeTimetable: break;
+    default: return {};
+  }
+  std::vector<std::string> names;
+  for (int day = 0; day < kDayTypeCount; ++day) {
+    const int file = TimetableFileFor(weekkind, day);
+    if (file == 0) break;
+    const std::string name = TimetableFileName(file);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
 
 ViewCommands::ViewCommands(Document& doc, ViewState& state, const Services& services, std::function<void()> repaint)
     : doc_(doc), state_(state), services_(services), repaint_(std::move(repaint)) {}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "view/view_state.h"
@@ -11,6 +13,10 @@ class Document;
 
 // The commands the view handles, without a window: each changes the state, re-reads what its
 // display needs and asks for a repaint, in that order.
+// The source files that the test command of display `mode` reads, under day-type scheme `weekkind`:
+// the scheme's timetable files for the timetable listing, none for a mode or scheme out of range.
+std::vector<std::string> SourceFilesOf(int mode, int weekkind);
+
 class ViewCommands {
  public:
   // `repaint` is asked for after every command whose effect ends in a repaint.

@@ -5,9 +5,12 @@
 namespace orbline {
 namespace {
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString Key(std::string_view section, std::string_view key) {
-  return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + QLatin1Char('/') +
-         QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+  return FromUtf8(section) + QLatin1Char('/') + FromUtf8(key);
 }
 
 }  // namespace
@@ -29,6 +32,19 @@ int QSettingsProfileStore::GetInt(std::string_view section, std::string_view key
 
 void QSettingsProfileStore::WriteInt(std::string_view section, std::string_view key, int value) {
   settings_.setValue(Key(section, key), value);
+}
+
+std::string QSettingsProfileStore::GetText(std::string_view section, std::string_view key,
+                                           std::string_view defaultValue) {
+  const QVariant value = settings_.value(Key(section, key));
+  if (!value.isValid()) return std::string(defaultValue);
+  // An INI line written by hand with unquoted commas reads as a list; it meant one text.
+  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", ")).toStdString();
+  return value.toString().toStdString();
+}
+
+void QSettingsProfileStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
+  settings_.setValue(Key(section, key), FromUtf8(value));
 }
 
 bool QSettingsProfileStore::ok() const { return settings_.status() == QSettings::NoError; }

@@ -18,6 +18,8 @@ class QSettingsProfileStore : public ProfileStore {
 
   int GetInt(std::string_view section, std::string_view key, int defaultValue) override;
   void WriteInt(std::string_view section, std::string_view key, int value) override;
+  std::string GetText(std::string_view section, std::string_view key, std::string_view defaultValue) override;
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
 
   // False when the file exists but could not be read or parsed.
   bool ok() const;

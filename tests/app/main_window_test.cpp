@@ -23,38 +23,16 @@
 #include "app/orbline_view.h"
 #include "app/termination.h"
 #include "app/ui_tables.h"
-#include "doc/document.h"
-#include "platform/disk_line_reader.h"
-#include "platform/finding_sinks.h"
-#include "platform/fixed_save_prompt.h"
-#include "platform/services.h"
-#include "tests/memory_profile_store.h"
-#include "tests/recording_message_sink.h"
 #include "platform/sjis.h"
 #include "tests/app/app_test.h"
+#include "tests/app/window_fixture.h"
 
 namespace orbline {
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  // A window over the sample line, with recorded message boxes and a scripted save prompt.
-  struct Fixture {
-    explicit Fixture(const std::string& folder = ORBLINE_SOURCE_DIR "/examples/sample")
-        : files(folder), doc(std::make_unique<Document>()) {
-      window = std::make_unique<MainWindow>(*doc, profile, services);
-      window->resize(800, 600);
-    }
-    DiskLineReader files;
-    MemoryProfileStore profile;
-    RecordingMessageSink messages;
-    BoxFindings boxes{messages};
-    WaitCursor cursor;
-    FixedSavePrompt prompt;
-    Services services{files, boxes, messages, cursor, &prompt};
-    std::unique_ptr<Document> doc;
-    std::unique_ptr<MainWindow> window;
-  };
+  using Fixture = WindowFixture;
 
   static QString Decode(const std::string& sjis) { return QString::fromUtf8(SjisToUtf8(sjis)); }
 
@@ -68,7 +46,7 @@ class MainWindowTest : public QObject {
     for (int i = 0; i < 4; ++i) QCOMPARE(popups[i]->text(), titles[i]);
     // The file menu, separators included.
     const QList<QAction*> file = popups[0]->menu()->actions();
-    QCOMPARE(file.size(), 8);
+    QCOMPARE(file.size(), 10);
     QCOMPARE(file[0]->text(), QStringLiteral(u"コンパイル\tF9"));
     QCOMPARE(file[0]->data().toInt(), int(ID_FILE_COMPILE));
     QVERIFY(file[2]->isSeparator());
@@ -76,13 +54,16 @@ class MainWindowTest : public QObject {
     QVERIFY(file[3]->shortcut().isEmpty());
     QVERIFY(file[6]->isSeparator());
     QCOMPARE(file[7]->data().toInt(), int(ID_APP_EXIT));
-    // The view menu ends with the twelve map pages by id.
+    QCOMPARE(file[9]->data().toInt(), int(ID_FILE_EDITOR));  // new items come after the original ones
+    // The view menu has the twelve map pages by id, then the new items.
     const QList<QAction*> view = popups[2]->menu()->actions();
-    QCOMPARE(view.size(), 16);
+    QCOMPARE(view.size(), 19);
     QVERIFY(view[3]->isSeparator());
     QCOMPARE(view[7]->text(), QStringLiteral("Map 4\tShift+F4"));
     QCOMPARE(view[7]->data().toInt(), 32785);
     QCOMPARE(view[15]->data().toInt(), 32800);
+    QCOMPARE(view[17]->data().toInt(), int(ID_VIEW_PROBLEMS));
+    QCOMPARE(view[18]->data().toInt(), int(ID_VIEW_AUTO_RELOAD));
     QCOMPARE(popups[3]->menu()->actions()[0]->text(), QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(Orbline) (&A)..."));
   }
 
