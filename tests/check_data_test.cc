@@ -97,5 +97,19 @@ TEST_F(CheckDataTest, TrainsOfEveryDayTypeWhateverTheScheme) {
   EXPECT_EQ(Found(), Found_{"16 2-1"}) << "one fault a train, going on";
 }
 
+TEST_F(CheckDataTest, EachFindingNamesTheSourceLineOfItsRow) {
+  doc->stationLines[1] = 7;
+  doc->stationValues[1][station::kLink1To] = 101;
+  doc->mapLines[0] = 12;
+  doc->mapValues[0][1] = 0;
+  doc->dayTypeFile = {1, 2, 2};
+  doc->trainLines[kSaturday][0] = 4;
+  doc->trainValues[kSaturday][0][train::kCarType] = 0;
+  EXPECT_EQ(CheckData(*doc, findings, true), 0);
+  std::vector<std::string> places;
+  for (const Finding& f : findings.findings) places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.a));
+  EXPECT_EQ(places, (std::vector<std::string>{"eki.txt:7 7", "eki.txt:7 0", "map.txt:12 12", "data2.txt:4 2"}));
+}
+
 }  // namespace
 }  // namespace orbline

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "approved.h"
 #include "compiler/line_check.h"
 #include "doc_fixture.h"
 #include "file_bytes.h"
@@ -44,19 +45,7 @@ std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
 }
 
 void ExpectApproved(const std::string& name, const std::string& recorded) {
-  const fs::path file = fs::path(ORBLINE_SOURCE_DIR) / "tests" / "approved" / (name + ".txt");
-  if (std::getenv("ORBLINE_APPROVE") != nullptr) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << recorded;
-    return;
-  }
-  // Compared line by line, so that a failure names the first line that differs.
-  std::istringstream want(FileBytes(file)), got(recorded);
-  std::string a, b;
-  for (int line = 1; static_cast<bool>(std::getline(want, a)) | static_cast<bool>(std::getline(got, b)); ++line) {
-    ASSERT_EQ(b, a) << file.string() << ":" << line << " (ORBLINE_APPROVE=1 writes the file anew)";
-    a.clear();
-    b.clear();
-  }
+  orbline::ExpectApproved(fs::path(ORBLINE_SOURCE_DIR) / "tests" / "approved" / (name + ".txt"), recorded);
 }
 
 TEST(DrawingsTest, TheSampleLine) {
