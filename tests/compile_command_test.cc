@@ -63,7 +63,7 @@ class CompileCommandTest : public ::testing::Test {
     FindingList findings;
     messages_.Clear();
     WaitCursor cursor;
-    prompt_.SetPath(target.empty() ? Target() : target);
+    if (target != "cancel") prompt_.SetPath(target.empty() ? Target() : target);
     doc_->settings.weekkind = weekkind;
     const auto before = Snapshot(root_ / "line");
     written_ = RunCompileCommand(*doc_, Services{files, findings, messages_, cursor, &prompt_});
@@ -128,14 +128,13 @@ TEST_F(CompileCommandTest, TheSampleCompilesSilentlyToWhatTheDocumentHolds) {
   EXPECT_EQ(prompt_.lastRequest.initialName, "first.zkf");
   EXPECT_EQ(prompt_.lastRequest.initialFolder, (root_ / "out" / "elsewhere").string());
   EXPECT_EQ(FileBytes(Target()), FileBytes(root_ / "out" / "elsewhere" / "first.zkf"));
-  // Cancelled: the failure box alone, and the name stays.
+}
+
+TEST_F(CompileCommandTest, CancelledTheFailureBoxAloneAndTheNameStays) {
+  doc_->targetFileName = "kept.zkf";
   prompt_.SetCancel();
-  messages_.Clear();
-  EXPECT_FALSE(RunCompileCommand(*doc_, Services{*std::make_unique<DiskLineReader>(root_ / "line"),
-                                                 *std::make_unique<FindingList>(), messages_,
-                                                 *std::make_unique<WaitCursor>(), &prompt_}));
-  EXPECT_EQ(messages_.messages().size(), 1u);
-  EXPECT_EQ(doc_->targetFileName, "line.zkf");
+  EXPECT_EQ(Compile("cancel"), Codes{1});
+  EXPECT_EQ(doc_->targetFileName, "kept.zkf");
 }
 
 TEST_F(CompileCommandTest, SourcesThatCannotBeReadStopBeforeThePrompt) {

@@ -4,16 +4,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <csignal>
 #include <memory>
@@ -37,43 +34,14 @@ class MainWindowTest : public QObject {
   static QString Decode(const std::string& sjis) { return QString::fromUtf8(SjisToUtf8(sjis)); }
 
  private slots:
-  void menuBarHasThePopupsAndItemsInOrder() {
+  void newMenuItemsComeAfterTheSpecifiedOnes() {
     Fixture f;
     const QList<QAction*> popups = f.window->menuBar()->actions();
-    QCOMPARE(popups.size(), 4);
-    const QString titles[] = {QStringLiteral(u"ﾌｧｲﾙ(&F)"), QStringLiteral(u"テスト(&T)"), QStringLiteral(u"表示(&V)"),
-                              QStringLiteral(u"ﾍﾙﾌﾟ(&H)")};
-    for (int i = 0; i < 4; ++i) QCOMPARE(popups[i]->text(), titles[i]);
-    // The file menu, separators included.
-    const QList<QAction*> file = popups[0]->menu()->actions();
-    QCOMPARE(file.size(), 10);
-    QCOMPARE(file[0]->text(), QStringLiteral(u"コンパイル\tF9"));
-    QCOMPARE(file[0]->data().toInt(), int(ID_FILE_COMPILE));
-    QVERIFY(file[2]->isSeparator());
-    QCOMPARE(file[3]->text(), QStringLiteral(u"印刷(&P)...\tCtrl+P"));
-    QVERIFY(file[3]->shortcut().isEmpty());
-    QVERIFY(file[6]->isSeparator());
+    const QList<QAction*> file = popups[0]->menu()->actions(), view = popups[2]->menu()->actions();
     QCOMPARE(file[7]->data().toInt(), int(ID_APP_EXIT));
-    QCOMPARE(file[9]->data().toInt(), int(ID_FILE_EDITOR));  // new items come after the original ones
-    // The view menu has the twelve map pages by id, then the new items.
-    const QList<QAction*> view = popups[2]->menu()->actions();
-    QCOMPARE(view.size(), 19);
-    QVERIFY(view[3]->isSeparator());
-    QCOMPARE(view[7]->text(), QStringLiteral("Map 4\tShift+F4"));
-    QCOMPARE(view[7]->data().toInt(), 32785);
-    QCOMPARE(view[15]->data().toInt(), 32800);
-    QCOMPARE(view[17]->data().toInt(), int(ID_VIEW_PROBLEMS));
-    QCOMPARE(view[18]->data().toInt(), int(ID_VIEW_AUTO_RELOAD));
-    QCOMPARE(popups[3]->menu()->actions()[0]->text(), QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(Orbline) (&A)..."));
-  }
-
-  void acceleratorsAreTheTwentyOne() {
-    QCOMPARE(AcceleratorTable().size(), size_t(21));
-    Fixture f;
-    QCOMPARE(f.window->findChildren<QShortcut*>().size(), 21);
-    bool ctrlP = false;
-    for (const auto& a : AcceleratorTable()) ctrlP |= a.key == QKeySequence(Qt::CTRL | Qt::Key_P);
-    QVERIFY(!ctrlP);
+    QCOMPARE(file.last()->data().toInt(), int(ID_FILE_EDITOR));
+    QCOMPARE(view[15]->data().toInt(), int(ID_VIEW_MAP12));
+    QCOMPARE(view.last()->data().toInt(), int(ID_VIEW_AUTO_RELOAD));
   }
 
   void keysRunTheirCommands() {
@@ -93,30 +61,11 @@ class MainWindowTest : public QObject {
     QVERIFY(f.messages.messages().empty());
   }
 
-  void toolBarHasSeventeenButtonsInThreeGroups() {
-    Fixture f;
-    const QList<QAction*> items = f.window->toolBar()->actions();
-    QCOMPARE(items.size(), 19);
-    std::vector<int> ids;
-    for (QAction* a : items) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
-    QCOMPARE(ids, ToolBarTable());
-    for (QAction* a : items) {
-      if (a->isSeparator()) continue;
-      const QPixmap image = a->icon().pixmap(QSize(16, 15));
-      QVERIFY2(!image.isNull() && image.width() == 16, qPrintable(a->text()));
-    }
-    QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
-    QCOMPARE(f.window->action(ID_TEST_EKI)->toolTip(), QStringLiteral(u"駅"));
-    QCOMPARE(f.window->action(ID_TEST_EKI)->statusTip(), QStringLiteral(u"駅(eki.txt)のテスト"));
-  }
-
   void statusBarPanes() {
     Fixture f;
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QCOMPARE(f.window->statusPane(0)->text(), QStringLiteral(u"ﾚﾃﾞｨ"));
-    f.window->Dispatch(ID_TEST_TIMETABLE);
-    QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：22"));
     f.window->Dispatch(ID_TEST_DIAGRAM);
     QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"平日ダイヤ 6時から12時"));
     f.window->Dispatch(ID_TEST_KIND);
@@ -126,12 +75,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.window->action(ID_VIEW_STATUS_BAR)->isChecked());
     f.window->Dispatch(ID_TEST_TIMETABLE);
     QTRY_COMPARE(f.window->statusPane(1)->text(), QStringLiteral(u"最大計算駅No：22"));
-    f.window->Dispatch(ID_VIEW_STATUS_BAR);
-    QVERIFY(f.window->action(ID_VIEW_STATUS_BAR)->isChecked());
-    QVERIFY(f.window->statusBar()->isVisible());
     f.window->Dispatch(ID_VIEW_TOOLBAR);
     QVERIFY(!f.window->action(ID_VIEW_TOOLBAR)->isChecked());
-    QVERIFY(f.window->toolBar()->isHidden());
   }
 
   void clickShowsCoordinatesInMapModesOnly() {
@@ -148,8 +93,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.messages.messages().size(), size_t(1));
     const auto& m = f.messages.messages()[0];
     QCOMPARE(m.icon, MessageIcon::kInformation);
-    QVERIFY(Decode(m.text).startsWith(QStringLiteral("(x,y)=(999,0)")));
-    QVERIFY(Decode(m.text).endsWith(QStringLiteral(u"≒(1000,0)")));
+    QCOMPARE(Decode(m.text), QStringLiteral(u"(x,y)=(999,0)≒(1000,0)"));
   }
 
   void compileBoxes() {
