@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "doc/format_settings.h"
+#include "document/format_settings.h"
 #include "platform/finding.h"
 
 class QThread;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/sjis.h"
 #include "view/display.h"
 #include "view/qpainter_canvas.h"

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "doc/tables.h"
+#include "document/tables.h"
 
 namespace orbline {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "bench/full_data_set.h"
 #include "compiler/line_check.h"
-#include "doc/document.h"
-#include "doc/source_reader.h"
+#include "document/document.h"
+#include "document/source_reader.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"
 #include "platform/wait_cursor.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/format_settings.h"
+#include "document/format_settings.h"
 
 namespace orbline {
 

@@ -18,7 +18,7 @@
 #include "compiler/line_check.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
 #include "platform/services.h"

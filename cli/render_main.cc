@@ -10,7 +10,7 @@
 #include "cli/render.h"
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/disk_line_reader.h"
 #include "view/qpainter_canvas.h"
 #include "view/view_commands.h"

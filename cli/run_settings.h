@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/command_line.h"
-#include "doc/format_settings.h"
+#include "document/format_settings.h"
 
 namespace orbline {
 

@@ -1,10 +1,10 @@
 #include "compiler/check_data.h"
 
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/map_kinds.h"
-#include "doc/source_files.h"
-#include "doc/train_check.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/map_kinds.h"
+#include "document/source_files.h"
+#include "document/train_check.h"
 
 namespace orbline {
 namespace {

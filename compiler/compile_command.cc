@@ -3,7 +3,7 @@
 #include "compiler/compile_to_file.h"
 #include "compiler/compiler_texts.h"
 #include "compiler/line_check.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/services.h"
 
 namespace orbline {

@@ -4,9 +4,9 @@
 
 #include "compiler/replacing_file_writer.h"
 #include "compiler/zkf_writer.h"
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/source_files.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/source_files.h"
 #include "platform/services.h"
 
 namespace orbline {

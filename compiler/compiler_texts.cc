@@ -1,6 +1,6 @@
 #include "compiler/compiler_texts.h"
 
-#include "doc/sjis_text_table.h"
+#include "document/sjis_text_table.h"
 
 namespace orbline {
 namespace {

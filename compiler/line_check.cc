@@ -6,9 +6,9 @@
 
 #include "compiler/check_data.h"
 #include "compiler/semantic_checks.h"
-#include "doc/document.h"
-#include "doc/source_files.h"
-#include "doc/source_reader.h"
+#include "document/document.h"
+#include "document/source_files.h"
+#include "document/source_reader.h"
 #include "platform/finding_sinks.h"
 
 namespace orbline {

@@ -4,10 +4,10 @@
 #include <map>
 #include <vector>
 
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/map_kinds.h"
-#include "doc/source_files.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/map_kinds.h"
+#include "document/source_files.h"
 
 namespace orbline {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "compiler/zkf_format.h"
-#include "doc/day_type_scheme.h"
-#include "doc/document.h"
+#include "document/day_type_scheme.h"
+#include "document/document.h"
 
 namespace orbline {
 namespace {

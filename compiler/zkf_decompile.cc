@@ -4,9 +4,9 @@
 
 #include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
-#include "doc/day_type_scheme.h"
-#include "doc/document.h"
-#include "doc/source_files.h"
+#include "document/day_type_scheme.h"
+#include "document/document.h"
+#include "document/source_files.h"
 #include "platform/memory_line_reader.h"
 #include "platform/finding_sinks.h"
 #include "platform/wait_cursor.h"

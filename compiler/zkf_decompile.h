@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compiler/zkf_reader.h"
-#include "doc/format_settings.h"
+#include "document/format_settings.h"
 
 namespace orbline {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "doc/tables.h"
+#include "document/tables.h"
 
 // Constants of the compiled file, format version 2.00.
 namespace orbline::zkf {

@@ -1,7 +1,7 @@
 #include "compiler/zkf_reader.h"
 
 #include "compiler/zkf_format.h"
-#include "doc/day_type_scheme.h"
+#include "document/day_type_scheme.h"
 
 namespace orbline {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "doc/tables.h"
+#include "document/tables.h"
 
 namespace orbline {
 

@@ -1,9 +1,9 @@
 #include "compiler/zkf_writer.h"
 
 #include "compiler/zkf_format.h"
-#include "doc/day_type_scheme.h"
+#include "document/day_type_scheme.h"
 #include "compiler/zkf_output.h"
-#include "doc/document.h"
+#include "document/document.h"
 
 namespace orbline {
 

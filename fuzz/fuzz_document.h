@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "doc/document.h"
+#include "document/document.h"
 #include "fuzz_input.h"
 #include "platform/finding_sinks.h"
 #include "platform/wait_cursor.h"

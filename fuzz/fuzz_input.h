@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "doc/format_settings.h"
-#include "doc/source_files.h"
+#include "document/format_settings.h"
+#include "document/source_files.h"
 #include "platform/memory_line_reader.h"
 
 namespace orbline {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "compiler/line_check.h"
-#include "doc/source_reader.h"
+#include "document/source_reader.h"
 #include "fuzz_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "doc/field_splitter.h"
+#include "document/field_splitter.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -12,7 +12,7 @@
 
 #include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "fuzz_input.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"

@@ -20,7 +20,7 @@
 #include "cli/zkf_dump.h"
 #include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 #include "approved.h"
 #include "file_bytes.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "doc/error_code.h"
-#include "doc_fixture.h"
+#include "document/error_code.h"
+#include "document_fixture.h"
 
 namespace orbline {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_reader.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
@@ -224,7 +224,7 @@ TEST_F(CompileCommandTest, AFileCutAnywhereInItsLastLines) {
     std::ofstream(eki, std::ios::binary | std::ios::trunc) << bytes.substr(0, cut);
     // A cut before the name leaves it blank (44); a later cut still compiles.
     const Codes codes = Compile();
-    if (!codes.empty()) EXPECT_EQ(codes, (Codes{44})) << "cut at " << cut;
+    EXPECT_TRUE(codes.empty() || codes == Codes{44}) << "cut at " << cut;
     std::ofstream(Target(), std::ios::trunc) << "the last good file";
   }
 }

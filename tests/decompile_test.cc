@@ -10,8 +10,8 @@
 
 #include "compiler/check_data.h"
 #include "compiler/zkf_writer.h"
-#include "doc/source_files.h"
-#include "doc_fixture.h"
+#include "document/source_files.h"
+#include "document_fixture.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 

@@ -1,10 +1,10 @@
 // The document's tables and settings.
-#include "doc/document.h"
+#include "document/document.h"
 
 #include <gtest/gtest.h>
 
-#include "doc/error_code.h"
-#include "doc_fixture.h"
+#include "document/error_code.h"
+#include "document_fixture.h"
 #include "tests/memory_profile_store.h"
 #include "tests/recording_message_sink.h"
 

@@ -11,7 +11,7 @@
 
 #include "approved.h"
 #include "compiler/line_check.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 #include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "recording_canvas.h"

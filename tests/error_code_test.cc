@@ -1,13 +1,13 @@
 // The numbered messages: every one against tests/approved/messages.txt, where a reviewer compares
 // them line by line with the texts they must be; the bytes of the code page; the numbers put in.
-#include "doc/error_code.h"
+#include "document/error_code.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "approved.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 
 namespace orbline {
 namespace {

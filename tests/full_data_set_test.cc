@@ -6,7 +6,7 @@
 
 #include "bench/full_data_set.h"
 #include "compiler/line_check.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 #include "platform/disk_line_reader.h"
 
 namespace orbline {

@@ -2,8 +2,8 @@
 // files, the wait cursor, the page lookup, rows that stay stored where reading stopped.
 #include <gtest/gtest.h>
 
-#include "doc/error_code.h"
-#include "doc_fixture.h"
+#include "document/error_code.h"
+#include "document_fixture.h"
 
 namespace orbline {
 namespace {

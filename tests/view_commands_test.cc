@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "doc_fixture.h"
+#include "document_fixture.h"
 #include "tests/memory_profile_store.h"
 #include "tests/recording_message_sink.h"
 

@@ -8,7 +8,7 @@
 #include "compiler/zkf_output.h"
 #include "compiler/zkf_reader.h"
 #include "compiler/zkf_writer.h"
-#include "doc_fixture.h"
+#include "document_fixture.h"
 
 namespace orbline {
 namespace {

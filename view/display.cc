@@ -1,6 +1,6 @@
 #include "view/display.h"
 
-#include "doc/document.h"
+#include "document/document.h"
 #include "view/canvas.h"
 #include "view/map_drawing.h"
 #include "view/text_listings.h"

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "doc/document.h"
-#include "doc/map_kinds.h"
+#include "document/document.h"
+#include "document/map_kinds.h"
 #include "view/canvas.h"
 
 namespace orbline {

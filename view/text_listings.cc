@@ -1,6 +1,6 @@
 #include "view/text_listings.h"
 
-#include "doc/document.h"
+#include "document/document.h"
 #include "view/canvas.h"
 #include "view/view_texts.h"
 

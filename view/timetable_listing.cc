@@ -1,7 +1,7 @@
 #include "view/timetable_listing.h"
 
-#include "doc/day_type_scheme.h"
-#include "doc/document.h"
+#include "document/day_type_scheme.h"
+#include "document/document.h"
 #include "view/canvas.h"
 #include "view/view_texts.h"
 

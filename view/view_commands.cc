@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "compiler/compile_command.h"
-#include "doc/day_type_scheme.h"
-#include "doc/document.h"
-#include "doc/source_files.h"
-#include "doc/source_reader.h"
+#include "document/day_type_scheme.h"
+#include "document/document.h"
+#include "document/source_files.h"
+#include "document/source_reader.h"
 
 namespace orbline {
 

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "doc/sjis_text_table.h"
+#include "document/sjis_text_table.h"
 
 namespace orbline {
 namespace {

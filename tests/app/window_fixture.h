@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"
 #include "platform/fixed_save_prompt.h"

@@ -1,4 +1,4 @@
-#include "doc/error_code.h"
+#include "document/error_code.h"
 
 #include <cstdio>
 #include <iterator>

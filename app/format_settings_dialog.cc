@@ -13,8 +13,8 @@
 #include <QShowEvent>
 
 #include "app/dialog_units.h"
-#include "doc/document.h"
-#include "doc/format_settings.h"
+#include "document/document.h"
+#include "document/format_settings.h"
 
 namespace orbline {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "doc/format_settings.h"
-#include "doc/number.h"
+#include "document/format_settings.h"
+#include "document/number.h"
 
 namespace orbline {
 

@@ -1,4 +1,4 @@
-#include "doc/field_splitter.h"
+#include "document/field_splitter.h"
 
 namespace orbline {
 namespace {

@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <array>
 
-#include "doc/day_type_scheme.h"
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/field_splitter.h"
-#include "doc/source_file.h"
-#include "doc/source_files.h"
-#include "doc/source_reader.h"
-#include "doc/train_check.h"
+#include "document/day_type_scheme.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/field_splitter.h"
+#include "document/source_file.h"
+#include "document/source_files.h"
+#include "document/source_reader.h"
+#include "document/train_check.h"
 
 namespace orbline {
 namespace {

@@ -1,4 +1,4 @@
-#include "doc/source_files.h"
+#include "document/source_files.h"
 
 namespace orbline {
 

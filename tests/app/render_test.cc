@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "cli/render.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/sjis.h"
 #include "tests/app/app_test.h"
 #include "view/display.h"

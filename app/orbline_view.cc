@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/message_sink.h"
 #include "platform/sjis.h"
 #include "view/canvas.h"

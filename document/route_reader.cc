@@ -1,10 +1,10 @@
 // ReadInfo and ReadKinds: info.txt (route information) and kind.txt (train kinds).
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/field_splitter.h"
-#include "doc/source_file.h"
-#include "doc/source_files.h"
-#include "doc/source_reader.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/field_splitter.h"
+#include "document/source_file.h"
+#include "document/source_files.h"
+#include "document/source_reader.h"
 
 namespace orbline {
 

@@ -1,11 +1,11 @@
-#include "doc/source_file.h"
+#include "document/source_file.h"
 
 #include <cstring>
 
-#include "doc/document.h"
-#include "doc/error_code.h"
-#include "doc/field_splitter.h"
-#include "doc/source_reader.h"
+#include "document/document.h"
+#include "document/error_code.h"
+#include "document/field_splitter.h"
+#include "document/source_reader.h"
 #include "platform/sjis.h"
 
 namespace orbline {

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/format_settings_dialog.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "tests/app/app_test.h"
 
 using orbline::Document;

@@ -3,7 +3,7 @@
 #include <QThread>
 
 #include "compiler/line_check.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/line_reader.h"
 #include "platform/wait_cursor.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "doc/document.h"
-#include "doc/source_reader.h"
+#include "document/document.h"
+#include "document/source_reader.h"
 #include "platform/finding_sinks.h"
 #include "platform/memory_line_reader.h"
 #include "platform/sjis.h"

@@ -18,7 +18,7 @@
 #include "app/orbline_view.h"
 #include "app/qt_services.h"
 #include "app/termination.h"
-#include "doc/document.h"
+#include "document/document.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"
 #include "platform/qt/qsettings_profile_store.h"

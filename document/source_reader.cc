@@ -1,7 +1,7 @@
-#include "doc/source_reader.h"
+#include "document/source_reader.h"
 
-#include "doc/document.h"
-#include "doc/error_code.h"
+#include "document/document.h"
+#include "document/error_code.h"
 
 namespace orbline {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/tables.h"
+#include "document/tables.h"
 
 namespace orbline {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "doc/format_settings.h"
-#include "doc/tables.h"
+#include "document/format_settings.h"
+#include "document/tables.h"
 
 namespace orbline {
 

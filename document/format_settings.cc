@@ -1,4 +1,4 @@
-#include "doc/format_settings.h"
+#include "document/format_settings.h"
 
 #include <iterator>
 

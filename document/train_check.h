@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "doc/tables.h"
+#include "document/tables.h"
 
 namespace orbline {
 

@@ -1,0 +1,72 @@
+// orblinec: its command line, and the program run as an author runs it, line by line of
+// tests/cases/orblinec.sh, against tests/approved/orblinec.txt (ORBLINE_APPROVE=1 writes it anew).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "approved.h"
+#include "cli/command_line.h"
+#include "temp_folder.h"
+
+namespace orbline {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CommandLineTest, EachSettingGoesToItsPlace) {
+  std::string error;
+  auto cl = ParseCommandLine({"compile", "-C", "line", "-o", "x.zkf", "--separator", "fixed", "--kankaku=8",
+                              "--weekkind", "2", "--top", "1", "--30sec=0", "--no-profile"},
+                             &error);
+  ASSERT_TRUE(cl) << error;
+  EXPECT_EQ(cl->command, CommandLine::Command::kCompile);
+  EXPECT_EQ(cl->folder + " " + cl->output, "line x.zkf");
+  EXPECT_EQ((std::vector<int>{*cl->kugiri, *cl->kankaku, *cl->weekkind, *cl->top, *cl->sec30, cl->noProfile}),
+            (std::vector<int>{3, 8, 2, 1, 0, 1}));
+  cl = ParseCommandLine({"check"}, &error);
+  EXPECT_FALSE(cl->kugiri || cl->kankaku || cl->weekkind || cl->top || cl->sec30) << "the profile decides";
+  cl = ParseCommandLine({"render", "--mode", "4", "--page=12", "--grid", "--size", "640x480", "-o", "m.png"}, &error);
+  EXPECT_EQ((std::vector<int>{cl->mode, cl->page, cl->grid, cl->width, cl->height}), (std::vector<int>{4, 12, 1, 640, 480}));
+}
+
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+}
+
+// Each command with what it wrote to standard output, its standard error as lines starting "! ", and
+// its status when not 0. The folder's path reads as $PWD, the sample's as $SAMPLE.
+TEST(OrblinecTest, AsAnAuthorRunsIt) {
+  const fs::path dir = fs::canonical(FreshTestFolder("orblinec"));
+  const std::string sample = ORBLINE_SOURCE_DIR "/examples/sample";
+  const std::string env = "cd '" + dir.string() + "' && export LC_ALL=C.UTF-8 PATH='" +
+                          fs::path(ORBLINEC_PATH).parent_path().string() + "':\"$PATH\" SAMPLE='" + sample +
+                          "' SAMPLE_COMMA='" + sample + "-comma' ORBLINE_PROFILE='" + (dir / "profile.ini").string() +
+                          "' && ";
+  std::ifstream script(ORBLINE_SOURCE_DIR "/tests/cases/orblinec.sh");
+  std::string transcript, line;
+  while (std::getline(script, line)) {
+    if (line.empty() || line[0] == '#') {
+      if (line.rfind("# ", 0) == 0 && transcript.size() > 0 && transcript.back() == '\n') transcript += "\n" + line + "\n";
+      continue;
+    }
+    std::string command = env + "{ " + line + "; } >.out 2>.err";
+    Replace(command, "\\", "\\\\");
+    Replace(command, "\"", "\\\"");
+    Replace(command, "$", "\\$");
+    const int raw = std::system(("bash -c \"" + command + "\"").c_str());
+    std::string said = FileBytes(dir / ".out"), err = FileBytes(dir / ".err");
+    for (size_t at = 0; at < err.size(); at = err.find('\n', at) + 1) said += "! " + err.substr(at, err.find('\n', at) - at) + "\n";
+    if (const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1) said += "exit " + std::to_string(status) + "\n";
+    Replace(said, dir.string(), "$PWD");
+    Replace(said, sample, "$SAMPLE");
+    transcript += "$ " + line + "\n" + said;
+  }
+  fs::remove_all(dir);
+  ExpectApproved(ORBLINE_SOURCE_DIR "/tests/approved/orblinec.txt", transcript);
+}
+
+}  // namespace
+}  // namespace orbline
