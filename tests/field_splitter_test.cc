@@ -67,46 +67,27 @@ TEST(FieldSplitterTest, DelimiterSearchStepsOverDoubleByteCharacters) {
   EXPECT_EQ(Fields(comma, std::string("a\0b,c", 5), 0), (V{std::string("a\0b", 3), "c"}));
 }
 
-TEST(FieldSplitterTest, FixedWidthCutsAndTrimsEachField) {
+TEST(FieldSplitterTest, FixedWidthCutsTrimsAndTakesTheRest) {
   auto fixed = Splitter(FormatSettings::kFixedWidth, 5);
   // "  12    7": the first five bytes are two blanks, 12 and a blank.
   EXPECT_EQ(Fields(fixed, "  12    7", 1), (V{"12", "7", ""}));
   // Only single-byte white space is trimmed; the full-width space (0x81 0x40) stays.
   EXPECT_EQ(Fields(fixed, "\t\x81\x40x \r\n", 0), (V{"\x81\x40x", ""}));
-  // A line no longer than the width is used up by one field.
-  std::string_view line = "abcde";
-  EXPECT_EQ(fixed.Split(line, false), "abcde");
-  EXPECT_TRUE(line.empty());
-  // What remains in the line is not trimmed; the next field trims its own.
-  line = "1    2 ";
-  fixed.Split(line, false);
-  EXPECT_EQ(line, "2 ");
-}
-
-TEST(FieldSplitterTest, FixedWidthTakeRestTakesTheWholeRest) {
-  auto fixed = Splitter(FormatSettings::kFixedWidth, 5);
+  EXPECT_EQ(Fields(fixed, "abcde", 0), (V{"abcde"})) << "a line as long as the width is one field";
+  // What remains is not trimmed; takeRest takes all of it, trimmed.
   std::string_view line = "1    rest of line  ";
   EXPECT_EQ(fixed.Split(line, false), "1");
+  EXPECT_EQ(line, "rest of line  ");
   EXPECT_EQ(fixed.Split(line, true), "rest of line");
   EXPECT_TRUE(line.empty());
-  EXPECT_EQ(fixed.Split(line, false), "");
-}
-
-TEST(FieldSplitterTest, FixedWidthZeroOrNegativeWidth) {
-  for (int width : {0, -3}) {
-    auto fixed = Splitter(FormatSettings::kFixedWidth, width);
-    std::string_view line = "12345";
-    EXPECT_EQ(fixed.Split(line, false), "");
-    EXPECT_EQ(line, "12345") << "the line never shrinks, width " << width;
-    EXPECT_EQ(fixed.Split(line, true), "12345");
-    EXPECT_TRUE(line.empty());
-  }
-}
-
-TEST(FieldSplitterTest, FixedWidthBoundaryInsideDoubleByteCharacter) {
-  auto fixed = Splitter(FormatSettings::kFixedWidth, 2);
   // "a駅b": 駅 is 0x89 0x77; the boundary after two bytes falls between its two bytes.
-  EXPECT_EQ(Fields(fixed, "a\x89\x77" "b", 0), (V{"a\x89", "\x77" "b"}));
+  EXPECT_EQ(Fields(Splitter(FormatSettings::kFixedWidth, 2), "a\x89\x77" "b", 0), (V{"a\x89", "\x77" "b"}));
+  // A width of 0 or less never shrinks the line; takeRest still takes it.
+  for (int width : {0, -3}) {
+    line = "12345";
+    EXPECT_EQ(Splitter(FormatSettings::kFixedWidth, width).Split(line, false), "");
+    EXPECT_EQ(Splitter(FormatSettings::kFixedWidth, width).Split(line, true), "12345") << width;
+  }
 }
 
 TEST(FieldSplitterTest, FieldsAreViewsIntoTheLine) {
@@ -126,44 +107,18 @@ TEST(FieldSplitterTest, FieldsAreViewsIntoTheLine) {
   EXPECT_EQ(fields, text.size() / 4);
 }
 
-TEST(TrimBlanksTest, RemovesSingleByteWhiteSpaceOnly) {
-  EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
-  EXPECT_EQ(TrimBlanks("   "), "");
-  EXPECT_EQ(TrimBlanks(""), "");
-  EXPECT_EQ(TrimBlanks("\x81\x40"), "\x81\x40");
-}
-
-
-TEST(AtoiTest, ReadsLikeTheCRuntime) {
-  EXPECT_EQ(Atoi("12"), 12);
-  EXPECT_EQ(Atoi(" 5 "), 5);
-  EXPECT_EQ(Atoi("\t\r\n\v\f 42"), 42);
-  EXPECT_EQ(Atoi("+7"), 7);
-  EXPECT_EQ(Atoi("-1"), -1);
-  EXPECT_EQ(Atoi("12abc"), 12);
-  EXPECT_EQ(Atoi("05"), 5);
-  EXPECT_EQ(Atoi("abc"), 0);
-  EXPECT_EQ(Atoi(""), 0);
-  EXPECT_EQ(Atoi("-"), 0);
-  EXPECT_EQ(Atoi("+-3"), 0);
-  EXPECT_EQ(Atoi("- 3"), 0);
-  // A full-width digit is no digit.
-  EXPECT_EQ(Atoi("\x82\x50"), 0);
-  // Reading stops at the end of the field even where the bytes go on.
-  std::string line = "123456";
-  EXPECT_EQ(Atoi(std::string_view(line).substr(0, 2)), 12);
-  EXPECT_EQ(Atoi(std::string("4\0" "9", 3)), 4);
-}
-
-TEST(AtoiTest, TableWordsAreTheLow16Bits) {
-  EXPECT_EQ(FieldWord("-1"), 65535);
-  EXPECT_EQ(FieldWord("-10"), 65526);
-  EXPECT_EQ(FieldWord("65536"), 0);
-  EXPECT_EQ(FieldWord("70000"), 4464);
-  EXPECT_EQ(FieldWord("65535"), 65535);
+TEST(AtoiTest, ReadsLikeTheCRuntimeAndTableWordsAreTheLow16Bits) {
+  const std::pair<std::string, int> numbers[] = {
+      {"12", 12}, {"\t\r\n\v\f 42", 42}, {"+7", 7}, {"-1", -1}, {"12abc", 12}, {"05", 5}, {"abc", 0}, {"", 0},
+      {"-", 0}, {"+-3", 0}, {"- 3", 0}, {"\x82\x50", 0} /* a full-width digit */, {std::string("4\0" "9", 3), 4}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(Atoi(text), value) << text;
+  EXPECT_EQ(Atoi(std::string_view("123456").substr(0, 2)), 12) << "reading stops at the end of the field";
   // 99999999999 is 0x174876E7FF; overflowing digits keep the true low 16 bits.
-  EXPECT_EQ(FieldWord("99999999999"), 0xE7FF);
-  EXPECT_EQ(FieldWord("-99999999999"), static_cast<uint16_t>(-0xE7FF));
+  const std::pair<const char*, uint16_t> words[] = {{"-1", 65535},     {"-10", 65526},         {"65536", 0},
+                                                    {"70000", 4464},   {"99999999999", 0xE7FF}, {"-99999999999", 0x1801}};
+  for (const auto& [text, word] : words) EXPECT_EQ(FieldWord(text), word) << text;
+  EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
+  EXPECT_EQ(TrimBlanks("   ") + TrimBlanks("\x81\x40"), "\x81\x40");
 }
 
 TEST(FieldSplitterTest, SplitIntIsAtoiOfTheNextField) {
