@@ -128,7 +128,7 @@ TEST_P(CasesTest, ReportAndHoldWhatWasApproved) {
   ExpectApproved(dir / "approved" / ("cases-" + GetParam() + ".txt"), recorded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Topics, CasesTest, ::testing::Values("readers", "findings", "semantics"));
+INSTANTIATE_TEST_SUITE_P(Topics, CasesTest, ::testing::Values("readers", "checks", "findings", "semantics"));
 
 }  // namespace
 }  // namespace orbline

@@ -118,7 +118,7 @@ TEST(AtoiTest, ReadsLikeTheCRuntimeAndTableWordsAreTheLow16Bits) {
                                                     {"70000", 4464},   {"99999999999", 0xE7FF}, {"-99999999999", 0x1801}};
   for (const auto& [text, word] : words) EXPECT_EQ(FieldWord(text), word) << text;
   EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
-  EXPECT_EQ(TrimBlanks("   ") + TrimBlanks("\x81\x40"), "\x81\x40");
+  EXPECT_EQ(std::string(TrimBlanks("   ")) + std::string(TrimBlanks("\x81\x40")), "\x81\x40");
 }
 
 TEST(FieldSplitterTest, SplitIntIsAtoiOfTheNextField) {
