@@ -2,29 +2,35 @@
 
 #include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/profile_store.h"
 
 namespace orbline {
 
-// A profile held in memory; it also keeps the order of writes, for tests.
+// A profile held in memory.
 class MemoryProfileStore : public ProfileStore {
  public:
-  int GetInt(std::string_view section, std::string_view key, int defaultValue) override;
-  void WriteInt(std::string_view section, std::string_view key, int value) override;
-  std::string GetText(std::string_view section, std::string_view key, std::string_view defaultValue) override;
-  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
-
-  bool Has(std::string_view section, std::string_view key) const;
-  // "section/key" of every write, oldest first.
-  const std::vector<std::string>& writes() const { return writes_; }
+  int GetInt(std::string_view section, std::string_view key, int defaultValue) override {
+    auto it = values_.find(Key(section, key));
+    return it == values_.end() ? defaultValue : std::stoi(it->second);
+  }
+  void WriteInt(std::string_view section, std::string_view key, int value) override {
+    values_[Key(section, key)] = std::to_string(value);
+  }
+  std::string GetText(std::string_view section, std::string_view key, std::string_view defaultValue) override {
+    auto it = values_.find(Key(section, key));
+    return it == values_.end() ? std::string(defaultValue) : it->second;
+  }
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override {
+    values_[Key(section, key)] = value;
+  }
+  bool Has(std::string_view section, std::string_view key) const { return values_.count(Key(section, key)) != 0; }
 
  private:
-  std::map<std::pair<std::string, std::string>, int> values_;
-  std::map<std::pair<std::string, std::string>, std::string> texts_;
-  std::vector<std::string> writes_;
+  static std::string Key(std::string_view section, std::string_view key) {
+    return std::string(section) + "/" + std::string(key);
+  }
+  std::map<std::string, std::string> values_;
 };
 
 }  // namespace orbline
