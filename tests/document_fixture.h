@@ -40,13 +40,6 @@ class DocTest : public ::testing::Test {
   // A reader of `files` into the document; `keepGoing` reads on after a rejected line.
   SourceReader Read(bool keepGoing = false) { return SourceReader(*doc, files, findings, waitCursor, {keepGoing}); }
 
-  // Switches the separation mode as the settings dialog does.
-  void UseSeparation(int kugiri, int kankaku = 5) {
-    doc->settings.kugiri = kugiri;
-    doc->settings.kankaku = kankaku;
-    doc->DeriveDelimiter();
-  }
-
   // The one finding so far as its box text, "error N\n\n<message>" in Shift_JIS; fails if there
   // is not exactly one.
   std::string OnlyMessage() const {

@@ -2,50 +2,46 @@
 // files, the wait cursor, the page lookup, rows that stay stored where reading stopped.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "bench/full_data_set.h"
+#include "compiler/line_check.h"
 #include "document/error_code.h"
+#include "platform/disk_line_reader.h"
+#include "temp_folder.h"
 #include "document_fixture.h"
 
 namespace orbline {
 namespace {
 
+namespace fs = std::filesystem;
 using ReadersTest = DocTest;
 
-std::string Repeat(int count, const std::function<std::string(int)>& line) {
-  std::string s;
-  for (int i = 0; i < count; ++i) s += line(i);
-  return s;
-}
-
-// The one finding a read gave: "file:line code".
-std::string Only(const FindingList& list) {
-  EXPECT_EQ(list.findings.size(), 1u);
-  if (list.findings.empty()) return "";
-  const Finding& f = list.findings[0];
-  return f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.code);
-}
-
-TEST_F(ReadersTest, EveryTableIsReadToItsCapacityAndNoFurther) {
-  files.Set("kind.txt", Repeat(15, [](int i) { return i == 2 ? "\r\n" : "1\t1\t1\tk" + std::to_string(i + 1) + "\tz\r\n"; }));
-  EXPECT_EQ(Read().ReadKinds(), 1);
-  EXPECT_EQ(doc->kindTexts[3][0] + "|" + doc->kindTexts[12][0], "k4|k13") << "rows after an empty one are read";
-  EXPECT_EQ(Only(findings), "kind.txt:14 84");
-  findings.findings.clear();
-  files.Set("eki.txt", Repeat(301, [](int i) { return std::to_string(i) + "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\tL\tS\r\n"; }));
-  EXPECT_EQ(Read().ReadStations(), 1);
-  EXPECT_EQ(doc->stationValues[299][station::kCalcStationNo], 299);
-  EXPECT_EQ(Only(findings), "eki.txt:301 84");
-  findings.findings.clear();
-  files.Set("map.txt", Repeat(2001, [](int i) { return "42\t" + std::to_string(i) + "\r\n"; }));
-  EXPECT_EQ(Read().ReadMap(), 1);
-  EXPECT_EQ(doc->mapValues[1999][1], 1999);
-  EXPECT_EQ(Only(findings), "map.txt:2001 84");
-  findings.findings.clear();
-  files.Set("data2.txt", "k\tc\t2\t3\t4\tA\tB\t1\tx\ty\r\n" +
-                             Repeat(3001, [](int i) { return "1\t1\t0\t0\t0\t0\t0\t1\t" + std::to_string(i % 60) + "\t0\r\n"; }));
-  EXPECT_EQ(Read().ReadTimetableFile(2, kSunday), 1);
-  EXPECT_EQ(doc->trainValues[kSunday][2999][train::TimeIndex(1)], (60 + 2999 % 60) * 10);
-  EXPECT_EQ(doc->trainValues[kWeekday][0][train::kKind], 0) << "only the given day type is filled";
-  EXPECT_EQ(Only(findings), "data2.txt:3002 84");
+// The full data set from the benchmarks: every table read to its capacity without a finding; one
+// row more in each file is dropped, with the warning at its line.
+TEST(FullDataSetTest, EveryTableIsReadToItsCapacityAndNoFurther) {
+  const fs::path dir = FreshTestFolder("full");
+  WriteFullDataSet(dir);
+  DiskLineReader files(dir);
+  WaitCursor cursor;
+  auto doc = std::make_unique<Document>();
+  doc->settings.weekkind = 2;
+  EXPECT_TRUE(CheckWholeLine(*doc, files, cursor).empty());
+  EXPECT_EQ(doc->maxCalcStation, 100);
+  EXPECT_FALSE(doc->kindTexts[kKindCapacity - 1][kind::kText1].empty());
+  EXPECT_FALSE(doc->stationTexts[kStationCapacity - 1][station::kName].empty());
+  EXPECT_NE(doc->mapValues[kMapItemCapacity - 1][map::kKind], 0);
+  for (const auto& day : doc->trainValues) EXPECT_NE(day[kTrainCapacity - 1][train::kKind], 0);
+  const std::pair<const char*, const char*> rows[] = {
+      {"kind.txt", "1\t1\t1\tk\tz"}, {"eki.txt", "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\tL\tS"},
+      {"map.txt", "42\t1"}, {"data3.txt", "1\t1\t0\t0\t0\t0\t0"}};
+  for (const auto& [name, row] : rows) std::ofstream(dir / name, std::ios::app) << row << "\r\n";
+  std::string found;
+  for (const Finding& f : CheckWholeLine(*doc, files, cursor))
+    found += f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.code) + " ";
+  EXPECT_EQ(found, "kind.txt:14 84 eki.txt:301 84 map.txt:2001 84 data3.txt:3002 84 ");
+  fs::remove_all(dir);
 }
 
 TEST_F(ReadersTest, StoppingAtAFaultKeepsItsRowAndWhatCameBefore) {
