@@ -5,8 +5,6 @@ namespace orbline {
 // The command ids of the window. Map pages 4 to 8 are not in page order: every table keys
 // them by id.
 enum CommandId : int {
-  ID_FILE_NEW = 57600,
-  ID_FILE_OPEN = 57601,
   ID_FILE_PRINT_SETUP = 57606,
   ID_FILE_PRINT = 57607,
   ID_FILE_PRINT_DIRECT = 57608,

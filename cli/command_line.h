@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,10 +14,10 @@ struct CommandLine {
   enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender, kDecompile };
   Command command = Command::kNone;
 
-  std::string folder;  // -C: where the source files are; empty for the current folder
-  std::string output;  // -o: the compiled file; empty for "<name of the folder>.zkf"
+  std::filesystem::path folder;  // -C: where the source files are; empty for the current folder
+  std::filesystem::path output;  // -o: the compiled file; empty for "<name of the folder>.zkf"
   bool noProfile = false;
-  std::string profilePath;  // --profile: another profile file
+  std::filesystem::path profilePath;  // --profile: another profile file
   // Settings given for this run only; never written back.
   std::optional<int> kugiri, kankaku, weekkind, top, sec30;
 
@@ -28,7 +29,7 @@ struct CommandLine {
 
   bool force = false;   // decompile: replace source files that exist
 
-  std::string zkfFile;  // dump, decompile
+  std::filesystem::path zkfFile;  // dump, decompile
   bool json = false;    // dump --json, check --all --json
   bool all = false;     // check --all: every fault of the line
 };

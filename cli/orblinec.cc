@@ -40,8 +40,8 @@ std::string DefaultOutput(const fs::path& folder) {
 
 // The folder of the source files as given, without a trailing slash; empty for the current one.
 fs::path SourceFolder(const CommandLine& cl) {
-  std::string folder = cl.folder;
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  fs::path folder = cl.folder;
+  while (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
   return folder;
 }
 
@@ -86,7 +86,7 @@ int ReadAndCompile(const CommandLine& cl) {
   TerminalFindings findings(stderr, folder);
   TerminalMessages messages(stderr);
   WaitCursor waitCursor;
-  const std::string output = cl.output.empty() ? DefaultOutput(folder) : cl.output;
+  const fs::path output = cl.output.empty() ? fs::path(DefaultOutput(folder)) : cl.output;
   FixedSavePrompt prompt(output);
   const Services services{files, findings, messages, waitCursor, &prompt};
 
@@ -99,13 +99,13 @@ int ReadAndCompile(const CommandLine& cl) {
   if (!RunCompileCommand(*doc, services)) return 1;
   const auto size = fs::file_size(output, ec);
   const auto where = fs::absolute(output, ec);
-  std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal().string()).c_str(),
+  std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal()).c_str(),
               static_cast<unsigned long long>(size));
   return 0;
 }
 
 // Reads and decodes a compiled file; reports why not on standard error.
-std::optional<ZkfFile> LoadZkf(const std::string& path, std::string* bytes) {
+std::optional<ZkfFile> LoadZkf(const fs::path& path, std::string* bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "orblinec: %s: cannot open\n", path.c_str());
@@ -145,7 +145,7 @@ int RunDecompile(const CommandLine& cl) {
     return 1;
   }
   namespace fs = std::filesystem;
-  const fs::path folder = cl.folder.empty() ? fs::path(".") : fs::path(cl.folder);
+  const fs::path folder = cl.folder.empty() ? fs::path(".") : cl.folder;
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder)) {

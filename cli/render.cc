@@ -37,10 +37,9 @@ QByteArray WithFallbackFaces(QByteArray svg) {
   return svg;
 }
 
-QString Ending(const std::string& path) {
-  const QString name = QFile::decodeName(path.c_str()).toLower();
-  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-  return dot < 0 ? QString() : name.mid(dot + 1);
+// The file name's ending without its dot, in lower case ("png").
+QString Ending(const std::filesystem::path& path) {
+  return QFile::decodeName(path.extension().c_str()).toLower().mid(1);
 }
 
 // The view's background, then the display, as the window paints it.
@@ -52,13 +51,13 @@ void Paint(QPainter& painter, const Document& doc, const ViewState& state, int w
 
 }  // namespace
 
-bool IsImagePath(const std::string& path) {
+bool IsImagePath(const std::filesystem::path& path) {
   const QString ending = Ending(path);
   return ending == QLatin1String("png") || ending == QLatin1String("svg") || ending == QLatin1String("pdf");
 }
 
-bool RenderDisplay(const Document& doc, const ViewState& state, int width, int height, const std::string& path,
-                   std::string* error) {
+bool RenderDisplay(const Document& doc, const ViewState& state, int width, int height,
+                   const std::filesystem::path& path, std::string* error) {
   const QString ending = Ending(path);
   const QString file = QFile::decodeName(path.c_str());
   if (ending == QLatin1String("png")) {
@@ -67,7 +66,7 @@ bool RenderDisplay(const Document& doc, const ViewState& state, int width, int h
     Paint(painter, doc, state, width, height);
     painter.end();
     if (!image.save(file, "PNG")) {
-      *error = "cannot write " + path;
+      *error = "cannot write " + path.string();
       return false;
     }
     return true;
@@ -82,14 +81,14 @@ bool RenderDisplay(const Document& doc, const ViewState& state, int width, int h
     svg.setTitle(QStringLiteral("Zelkor Maker"));
     QPainter painter;
     if (!painter.begin(&svg)) {
-      *error = "cannot write " + path;
+      *error = "cannot write " + path.string();
       return false;
     }
     Paint(painter, doc, state, width, height);
     painter.end();
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(WithFallbackFaces(buffer.data())) < 0 || !out.flush()) {
-      *error = "cannot write " + path;
+      *error = "cannot write " + path.string();
       return false;
     }
     return true;
@@ -102,7 +101,7 @@ bool RenderDisplay(const Document& doc, const ViewState& state, int width, int h
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&pdf)) {
-      *error = "cannot write " + path;
+      *error = "cannot write " + path.string();
       return false;
     }
     Paint(painter, doc, state, width, height);

@@ -36,7 +36,7 @@ int CompileToFile(Document& doc, const Services& services) {
   SaveNamePrompt::Choice choice;
   if (!services.savePrompt->Ask(request, &choice)) return 0;
 
-  const std::filesystem::path path = std::filesystem::path(choice.folder) / choice.fileName;
+  const std::filesystem::path path = choice.folder / choice.fileName;
   if (const std::string source = SourceFileAt(path, services.files); !source.empty()) {
     // A name that would destroy the author's work is not kept as the next one offered.
     Finding f = MakeFinding(kErrZkfOverSource, 0, 0, {}, 0);
@@ -48,7 +48,7 @@ int CompileToFile(Document& doc, const Services& services) {
   doc.targetFolder = choice.folder;
 
   std::string reason;
-  if (!WriteFileReplacing(path.string(), [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
+  if (!WriteFileReplacing(path, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
     Finding f = MakeFinding(kErrZkf, 0, 0, {}, 0);
     f.detail = path.string() + ": " + reason;
     services.findings.Report(f);

@@ -47,7 +47,7 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-bool WriteDevice(const std::string& path, const std::function<bool(ByteSink&)>& write, std::string* reason) {
+bool WriteDevice(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& write, std::string* reason) {
   int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return Fail(errno, reason);
   FdSink sink(fd);
@@ -67,10 +67,10 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& requested, const std::function<bool(ByteSink&)>& write,
+bool WriteFileReplacing(const std::filesystem::path& requested, const std::function<bool(ByteSink&)>& write,
                         std::string* reason) {
   namespace fs = std::filesystem;
-  if (requested.empty() || requested.back() == '/') return Fail(EISDIR, reason);
+  if (!requested.has_filename()) return Fail(EISDIR, reason);
   fs::path path = requested;
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(path, ec))) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -15,6 +16,7 @@ namespace orbline {
 // symbolic link is followed, so the file it names is replaced.
 // `write` puts the bytes into the sink it is given and returns false when that failed.
 // Returns false on any failure, with `*reason` saying why, as the system says it.
-bool WriteFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& write, std::string* reason);
+bool WriteFileReplacing(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& write,
+                        std::string* reason);
 
 }  // namespace orbline

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ class Document {
   Text targetFileName;
   // The folder the compiled file was last saved in; empty until then. Choosing it never changes
   // where the source files are read from.
-  std::string targetFolder;
+  std::filesystem::path targetFolder;
   Text delimiter;
   int maxCalcStation = 0;
   FormatSettings settings;

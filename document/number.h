@@ -19,7 +19,4 @@ inline int32_t Atoi(std::string_view field) {
   return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
-// A table number: the low 16 bits of the field's decimal value, unsigned (-1 is 65535).
-inline uint16_t FieldWord(std::string_view field) { return static_cast<uint16_t>(Atoi(field)); }
-
 }  // namespace orbline

@@ -17,7 +17,7 @@ class FixedSavePrompt : public SaveNamePrompt {
   FixedSavePrompt() = default;
 
   void SetPath(const std::filesystem::path& path) {
-    choice_.folder = path.parent_path().string();
+    choice_.folder = path.parent_path();
     choice_.fileName = path.filename().string();
     cancel_ = false;
   }

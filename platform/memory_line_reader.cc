@@ -45,8 +45,6 @@ void MemoryLineReader::SetOpenFailure(std::string name, FileStatus status) {
   files_[std::move(name)] = e;
 }
 
-void MemoryLineReader::Remove(const std::string& name) { files_.erase(name); }
-
 int MemoryLineReader::OpenCount(const std::string& name) const {
   auto it = opens_.find(name);
   return it == opens_.end() ? 0 : it->second;

@@ -20,7 +20,6 @@ class MemoryLineReader : public LineReader {
   void SetFailingRead(std::string name, std::string bytes, size_t failAfter);
   // Opening `name` fails with `status` (kNotFound, kOtherError).
   void SetOpenFailure(std::string name, FileStatus status);
-  void Remove(const std::string& name);
   // Forgets every file.
   void Clear() { files_.clear(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace orbline {
@@ -10,10 +11,10 @@ class SaveNamePrompt {
   struct Request {
     std::string defaultExtension;  // "zkf", without the dot
     std::string initialName;       // file name offered, without folder
-    std::string initialFolder;     // where the prompt starts; empty for the working folder
+    std::filesystem::path initialFolder;  // where the prompt starts; empty for the working folder
   };
   struct Choice {
-    std::string folder;    // the folder chosen, as a path
+    std::filesystem::path folder;  // the folder chosen
     std::string fileName;  // the name chosen, without folder
   };
 

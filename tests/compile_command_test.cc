@@ -107,7 +107,7 @@ TEST_F(CompileCommandTest, TheSampleCompilesSilentlyToWhatTheDocumentHolds) {
   // The next prompt starts from the last choice; the sources are still read from their folder.
   EXPECT_EQ(Compile(), Codes{});
   EXPECT_EQ(prompt_.lastRequest.initialName, "first.zkf");
-  EXPECT_EQ(prompt_.lastRequest.initialFolder, (root_ / "out" / "elsewhere").string());
+  EXPECT_EQ(prompt_.lastRequest.initialFolder, root_ / "out" / "elsewhere");
   EXPECT_EQ(FileBytes(Target()), FileBytes(root_ / "out" / "elsewhere" / "first.zkf"));
 }
 

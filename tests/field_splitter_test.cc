@@ -99,7 +99,7 @@ TEST(AtoiTest, ReadsLikeTheCRuntimeAndTableWordsAreTheLow16Bits) {
   // 99999999999 is 0x174876E7FF; overflowing digits keep the true low 16 bits.
   const std::pair<const char*, uint16_t> words[] = {{"-1", 65535},     {"-10", 65526},         {"65536", 0},
                                                     {"70000", 4464},   {"99999999999", 0xE7FF}, {"-99999999999", 0x1801}};
-  for (const auto& [text, word] : words) EXPECT_EQ(FieldWord(text), word) << text;
+  for (const auto& [text, word] : words) EXPECT_EQ(static_cast<uint16_t>(Atoi(text)), word) << text;
   EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
   EXPECT_EQ(std::string(TrimBlanks("   ")) + std::string(TrimBlanks("\x81\x40")), "\x81\x40");
 }

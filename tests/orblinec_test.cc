@@ -23,7 +23,7 @@ TEST(CommandLineTest, EachSettingGoesToItsPlace) {
                              &error);
   ASSERT_TRUE(cl) << error;
   EXPECT_EQ(cl->command, CommandLine::Command::kCompile);
-  EXPECT_EQ(cl->folder + " " + cl->output, "line x.zkf");
+  EXPECT_EQ(cl->folder.string() + " " + cl->output.string(), "line x.zkf");
   EXPECT_EQ((std::vector<int>{*cl->kugiri, *cl->kankaku, *cl->weekkind, *cl->top, *cl->sec30, cl->noProfile}),
             (std::vector<int>{3, 8, 2, 1, 0, 1}));
   cl = ParseCommandLine({"check"}, &error);
