@@ -166,7 +166,7 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
     return std::nullopt;
   }
   for (const std::string& r : remarks) w.Field(r).End(info);
-  line.files.emplace_back("info.txt", info);
+  line.files.emplace_back(std::string(kInfoFile), info);
 
   std::string kinds;
   for (const auto& k : f.kinds) {
@@ -179,7 +179,7 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
     w.Field(k.colour & 0xFF).Field((k.colour >> 8) & 0xFF).Field((k.colour >> 16) & 0xFF);
     w.Field(k.texts[0]).Field(k.texts[1]).End(kinds);
   }
-  line.files.emplace_back("kind.txt", kinds);
+  line.files.emplace_back(std::string(kKindFile), kinds);
 
   std::string eki;
   for (size_t i = 0; i < f.stations.size(); ++i) {
@@ -201,7 +201,7 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
     for (const std::string& t : s.texts) w.Field(t);
     w.End(eki);
   }
-  line.files.emplace_back("eki.txt", eki);
+  line.files.emplace_back(std::string(kEkiFile), eki);
 
   std::string mapText;
   for (const auto& m : f.mapItems) {
@@ -211,7 +211,7 @@ std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::strin
     for (uint16_t v : m.values) w.Field(v);
     w.Field(m.text).End(mapText);
   }
-  line.files.emplace_back("map.txt", mapText);
+  line.files.emplace_back(std::string(kMapFile), mapText);
 
   for (const auto& section : f.data) {
     std::string data;
