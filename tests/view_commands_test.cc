@@ -44,8 +44,8 @@ TEST_F(ViewCommandsTest, TestCommandsEmptyTheTablesReadTheirFilesAndRepaintEvenA
 
 TEST_F(ViewCommandsTest, PagesAndGridOnlyRepaint) {
   state.displayMode = 4;
-  commands->SelectPage(4);
-  EXPECT_EQ(state.eria, 4);
+  for (int page : {4, 0, 13}) commands->SelectPage(page);
+  EXPECT_EQ(state.eria, 4) << "pages 1 to 12 only";
   EXPECT_EQ(state.displayMode, 4);
   commands->ToggleGrid();
   EXPECT_EQ(state.grid, 0);

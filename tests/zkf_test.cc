@@ -61,8 +61,10 @@ TEST(ZkfOutputTest, ValuesGoThroughA4096ByteBufferWhole) {
   for (int i = 0; i < 2046; ++i) out.Word(2);  // the buffer two bytes short of full
   out.Dword(3);                                 // does not fit: the buffer goes out first
   out.String(std::string(9000, 'q'));
+  out.String(std::string(3277, 'r'));  // the buffer one byte short of full: a length byte still fits
+  out.String("z");
   ASSERT_TRUE(out.Flush());
-  EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4094, 4096, 4096, 815}));
+  EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4094, 4096, 4096, 4096, 1}));
   ChunkSink failing;
   failing.fail = 1;
   ZkfOutput broken(failing);

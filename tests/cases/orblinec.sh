@@ -24,6 +24,7 @@ rm line/data2.txt
 orblinec compile -C line -o out2.zkf
 test -e out2.zkf || echo nothing written
 orblinec compile -C line --weekkind 1 -o missing/out.zkf
+orblinec compile -C "$SAMPLE" --no-profile -o /dev/full
 orblinec compile -C line/ --weekkind 1 -o ./line/../line/eki.txt
 
 # check --all lists every finding, sorted, then a count; plain check stops at the first error.
