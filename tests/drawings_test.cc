@@ -115,6 +115,8 @@ TEST(DrawingsTest, EdgeCases) {
   v[train::TimeIndex(3)] = 14399;  // 23:59
   v[train::StopInfoIndex(3)] = 65535;
   doc.trainTexts[kSaturday][56] = {"a", Sjis("急行"), "c"};
+  doc.trainValues[kSaturday][57][train::kKind] = 1;
+  doc.trainValues[kSaturday][57][train::TimeIndex(1)] = 7200;  // 12:00
   std::string recorded = Record(doc, {{4, 1, 0}, {5, 3, 0}, {6, 1, 0}, {6, 2, 0}, {5, 4, 0}, {6, 5, 1}, {4, 12, 0},
                                       {1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {7, 12, 0}});
   doc.maxCalcStation = 255;
