@@ -21,8 +21,7 @@
 #include "compiler/line_check.h"
 #include "compiler/zkf_writer.h"
 #include "document_fixture.h"
-#include "approved.h"
-#include "file_bytes.h"
+#include "test_files.h"
 
 namespace orbline {
 namespace {

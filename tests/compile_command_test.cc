@@ -13,12 +13,11 @@
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_reader.h"
 #include "document_fixture.h"
-#include "file_bytes.h"
+#include "test_files.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
 #include "tests/recording_message_sink.h"
 #include "platform/services.h"
-#include "temp_folder.h"
 
 namespace orbline {
 namespace {

@@ -12,7 +12,7 @@
 #include "compiler/zkf_writer.h"
 #include "document/source_files.h"
 #include "document_fixture.h"
-#include "file_bytes.h"
+#include "test_files.h"
 #include "platform/disk_line_reader.h"
 
 namespace orbline {

@@ -9,10 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "approved.h"
+#include "test_files.h"
 #include "compiler/line_check.h"
 #include "document_fixture.h"
-#include "file_bytes.h"
 #include "platform/disk_line_reader.h"
 #include "recording_canvas.h"
 #include "view/display.h"

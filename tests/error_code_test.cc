@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "approved.h"
+#include "test_files.h"
 #include "document_fixture.h"
 
 namespace orbline {

@@ -8,7 +8,7 @@
 
 #include "platform/disk_line_reader.h"
 #include "platform/memory_line_reader.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 namespace orbline {
 namespace {

@@ -7,9 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "approved.h"
+#include "test_files.h"
 #include "cli/command_line.h"
-#include "temp_folder.h"
 
 namespace orbline {
 namespace {

@@ -9,7 +9,7 @@
 #include "compiler/line_check.h"
 #include "document/error_code.h"
 #include "platform/disk_line_reader.h"
-#include "temp_folder.h"
+#include "test_files.h"
 #include "document_fixture.h"
 
 namespace orbline {

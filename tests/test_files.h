@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,9 +9,26 @@
 #include <sstream>
 #include <string>
 
-#include "file_bytes.h"
-
 namespace orbline {
+
+// The whole content of a file, or "" when it cannot be read.
+inline std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// An empty folder of the running test's own under the system's temporary folder:
+// orbline-<kind>-<process>-<test name>.
+inline std::filesystem::path FreshTestFolder(const std::string& kind) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("orbline-" + kind + "-" + std::to_string(::getpid()) + "-" +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
 
 // Expects `recorded` to be the text of the approved file `file`, naming the first line that
 // differs. With ORBLINE_APPROVE set in the environment the file is written anew instead, for its
