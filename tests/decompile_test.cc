@@ -56,6 +56,14 @@ TEST(DecompileTest, TheSampleLineInEverySchemeAndSeparation) {
     EXPECT_TRUE(RoundTrip(bytes, 1) == bytes);
     EXPECT_EQ(RoundTrip(bytes, 2).rfind("no separation fits every text (space: ", 0), 0u);
   }
+  // A tab in the second train's text: tab asked for cannot separate; without a choice, comma does.
+  ZkfError error;
+  ZkfFile file = *ReadZkf(Compile(sources, FormatSettings()), &error);
+  file.data[0].trains[1].texts[2] = "a\tb";
+  std::string problem;
+  EXPECT_FALSE(Decompile(file, 0, &problem));
+  EXPECT_EQ(problem, "no separation fits every text (tab: train 1-2 holds the delimiter)");
+  EXPECT_EQ(Decompile(file, -1, &problem)->settings.kugiri, FormatSettings::kComma);
 }
 
 TEST(DecompileTest, WordsThatNeedTheWrapAroundAndTextsNoSeparationCanHold) {
