@@ -1,22 +1,59 @@
 #pragma once
 
-#include <QObject>
+// What the window, view and dialog tests share. Each test class runs in a program of its own, set up
+// as the application is.
 
-#include <functional>
-#include <map>
-#include <string>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
+
+#include "app/application.h"
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/orbline_view.h"
+#include "document/document.h"
+#include "platform/disk_line_reader.h"
+#include "platform/finding_sinks.h"
+#include "platform/fixed_save_prompt.h"
+#include "platform/services.h"
+#include "platform/sjis.h"
+#include "tests/memory_profile_store.h"
+#include "tests/recording_message_sink.h"
 
 namespace orbline {
 
-// QtTest classes of the application register themselves here; the test program runs one by name
-// (as CTest does) or all of them.
-std::map<std::string, std::function<QObject*()>>& AppTestRegistry();
-
-struct AppTestRegistrar {
-  AppTestRegistrar(const char* name, std::function<QObject*()> make) { AppTestRegistry()[name] = std::move(make); }
+// A window over a line's folder (the sample line unless told), with recorded message boxes, a
+// profile in memory and a scripted save prompt.
+struct WindowFixture {
+  explicit WindowFixture(const QString& folder = QStringLiteral(ORBLINE_SOURCE_DIR "/examples/sample"))
+      : files(QFile::encodeName(folder).toStdString()) {}
+  DiskLineReader files;
+  MemoryProfileStore profile;
+  RecordingMessageSink messages;
+  BoxFindings boxes{messages};
+  WaitCursor cursor;
+  FixedSavePrompt prompt;
+  Services services{files, boxes, messages, cursor, &prompt};
+  std::unique_ptr<Document> doc = std::make_unique<Document>();
+  std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(*doc, profile, services);
 };
 
-}  // namespace orbline
+// How many pixels of `area` are `colour`, and the smallest rectangle holding all the others.
+inline std::pair<int, QRect> Scan(const QImage& image, const QRect& area, QRgb colour) {
+  std::pair<int, QRect> result;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      result.first += image.pixel(x, y) == colour;
+      if (image.pixel(x, y) != colour) result.second |= QRect(x, y, 1, 1);
+    }
+  return result;
+}
 
-#define ORBLINE_APP_TEST(Class) \
-  static ::orbline::AppTestRegistrar registrar_##Class(#Class, [] { return new Class; })
+}  // namespace orbline

@@ -1,157 +1,124 @@
 // The settings command: what the dialog shows, what it stores on OK and what it refuses.
-#include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 #include "app/format_settings_dialog.h"
-#include "document/document.h"
 #include "tests/app/app_test.h"
 
-using orbline::Document;
-using orbline::FormatSettingsDialog;
+namespace orbline {
 
 class FormatSettingsDialogTest : public QObject {
   Q_OBJECT
 
+  using Dialog = FormatSettingsDialog;
+
   std::unique_ptr<Document> doc_;
-  QStringList boxTexts_;  // the message boxes that came up, each answered with OK
-  QTimer boxAnswerer_;
+  QStringList boxTexts_;  // the message boxes of the last run
 
   // top, 30sec, weekkind, kankaku, kugiri of the document's settings.
   QList<int> Settings() const {
-    const auto& s = doc_->settings;
+    const FormatSettings& s = doc_->settings;
     return {s.top, s.sec30, s.weekkind, s.kankaku, s.kugiri};
   }
   // The same, as the dialog's controls show them (-1: no button of a group checked).
-  static QList<int> Shown(const FormatSettingsDialog& d) {
-    auto checked = [&](int first) {
+  static QList<int> Shown(const Dialog& d) {
+    const auto on = [&](int id) { return qobject_cast<QAbstractButton*>(d.control(id))->isChecked(); };
+    const auto radio = [&](int first) {
       for (int i = 0; i < 4; ++i)
-        if (qobject_cast<QRadioButton*>(d.control(first + i))->isChecked()) return i;
+        if (on(first + i)) return i;
       return -1;
     };
-    auto box = [&](int id) { return qobject_cast<QCheckBox*>(d.control(id))->isChecked() ? 1 : 0; };
-    return {box(FormatSettingsDialog::kIdTop), box(FormatSettingsDialog::kIdSec30),
-            checked(FormatSettingsDialog::kIdWeekkindFirst), Width(d)->text().toInt(),
-            checked(FormatSettingsDialog::kIdKugiriFirst)};
+    return {on(Dialog::kIdTop), on(Dialog::kIdSec30), radio(Dialog::kIdWeekkindFirst), Width(d)->text().toInt(),
+            radio(Dialog::kIdKugiriFirst)};
   }
-  static QLineEdit* Width(const FormatSettingsDialog& d) {
-    return qobject_cast<QLineEdit*>(d.control(FormatSettingsDialog::kIdKankaku));
-  }
-  static void Click(const FormatSettingsDialog& d, int id) {
-    QTest::mouseClick(qobject_cast<QAbstractButton*>(d.control(id)), Qt::LeftButton);
-  }
+  static QLineEdit* Width(const Dialog& d) { return qobject_cast<QLineEdit*>(d.control(Dialog::kIdKankaku)); }
+  static void Click(const Dialog& d, int id) { qobject_cast<QAbstractButton*>(d.control(id))->click(); }
 
-  // Runs the settings command; `drive` gets the open dialog and must end it.
-  bool Run(const std::function<void(FormatSettingsDialog&)>& drive) {
-    QTimer poll;
-    poll.setInterval(5);
-    connect(&poll, &QTimer::timeout, [&] {
-      if (auto* dialog = qobject_cast<FormatSettingsDialog*>(QApplication::activeModalWidget())) {
-        poll.stop();
-        drive(*dialog);
-        if (dialog->isVisible()) dialog->reject();  // a failed check returned early
-      }
-    });
-    poll.start();
-    return orbline::RunSettingsCommand(*doc_, nullptr);
-  }
-
- private slots:
-  void initTestCase() {
-    boxAnswerer_.setInterval(5);
-    connect(&boxAnswerer_, &QTimer::timeout, this, [this] {
+  // Runs the settings command; `drive` gets the open dialog and ends it, or it is cancelled. Message
+  // boxes are answered with OK.
+  bool Run(const std::function<void(Dialog&)>& drive) {
+    boxTexts_.clear();
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         boxTexts_ << box->text();
         box->button(QMessageBox::Ok)->click();
       }
     });
+    answer.start(5);
+    QTimer::singleShot(0, this, [&] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      drive(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    return RunSettingsCommand(*doc_, nullptr);
   }
-  void init() {
-    boxTexts_.clear();
-    boxAnswerer_.start();
-    doc_ = std::make_unique<Document>();
-  }
-  void cleanup() { boxAnswerer_.stop(); }
 
-  void okStoresWhatIsShownAndDerivesTheDelimiter() {
-    doc_->settings = {1, 12, 3, 0, 0};  // comma, width 12, scheme 3, top off, 30sec off
+ private slots:
+  void initTestCase() { SetUpApplication(*qApp); }
+  void init() { doc_ = std::make_unique<Document>(); }
+
+  void okStoresWhatIsShownCancelNothing() {
+    // Comma, width 12, a scheme outside 0..3 (which checks no button and stays so), top and 30sec off;
+    // OK derives the delimiter.
+    doc_->settings = {1, 12, 7, 0, 0};
     doc_->delimiter = "x";
-    QVERIFY(Run([&](FormatSettingsDialog& d) {
-      QCOMPARE(Shown(d), (QList<int>{0, 0, 3, 12, 1}));
-      Click(d, FormatSettingsDialog::kIdTop);
-      Click(d, FormatSettingsDialog::kIdKugiriFirst + 2);
-      Click(d, FormatSettingsDialog::kIdOk);
+    QVERIFY(Run([&](Dialog& d) {
+      QCOMPARE(Shown(d), (QList<int>{0, 0, -1, 12, 1}));
+      Click(d, Dialog::kIdTop);
+      Click(d, Dialog::kIdKugiriFirst + 2);
+      Click(d, Dialog::kIdOk);
     }));
-    QCOMPARE(Settings(), (QList<int>{1, 0, 3, 12, 2}));
+    QCOMPARE(Settings(), (QList<int>{1, 0, -1, 12, 2}));
     QCOMPARE(doc_->delimiter, std::string(" "));
     // Fixed width keeps the delimiter of the last separation.
-    QVERIFY(Run([&](FormatSettingsDialog& d) {
-      Click(d, FormatSettingsDialog::kIdKugiriFirst + 3);
-      Click(d, FormatSettingsDialog::kIdOk);
+    QVERIFY(Run([&](Dialog& d) {
+      Click(d, Dialog::kIdKugiriFirst + 3);
+      Click(d, Dialog::kIdOk);
     }));
     QCOMPARE(doc_->delimiter, std::string(" "));
     QVERIFY(boxTexts_.isEmpty());
-  }
-
-  void defaultsThenCancelChangeNothingThenOkStoresThem() {
+    // So does a separation outside 0..3.
+    doc_->settings.kugiri = -2;
+    QVERIFY(Run([&](Dialog& d) {
+      QCOMPARE(Shown(d)[4], -1);
+      Click(d, Dialog::kIdOk);
+    }));
+    QCOMPARE(doc_->settings.kugiri, -1);
+    // The defaults, then Cancel, change nothing; the defaults, then OK, store them.
     doc_->settings = {2, 40, 2, 1, 0};
-    QVERIFY(!Run([&](FormatSettingsDialog& d) {
-      Click(d, FormatSettingsDialog::kIdDefaults);
+    QVERIFY(!Run([&](Dialog& d) {
+      Click(d, Dialog::kIdDefaults);
       QCOMPARE(Shown(d), (QList<int>{0, 1, 0, 5, 0}));
-      Click(d, FormatSettingsDialog::kIdCancel);
+      Click(d, Dialog::kIdCancel);
     }));
     QCOMPARE(Settings(), (QList<int>{1, 0, 2, 40, 2}));
-    QVERIFY(Run([&](FormatSettingsDialog& d) {
-      Click(d, FormatSettingsDialog::kIdDefaults);
-      Click(d, FormatSettingsDialog::kIdOk);
+    QVERIFY(Run([&](Dialog& d) {
+      Click(d, Dialog::kIdDefaults);
+      Click(d, Dialog::kIdOk);
     }));
     QCOMPARE(Settings(), (QList<int>{0, 1, 0, 5, 0}));
     QCOMPARE(doc_->delimiter, std::string("\t"));
   }
 
-  void aWidthOutside0To100OrNoNumberIsRefused() {
-    for (const QString& text : {QStringLiteral("101"), QStringLiteral("-1"), QStringLiteral("5x")}) {
-      boxTexts_.clear();
-      QVERIFY(!Run([&](FormatSettingsDialog& d) {
-        Width(d)->setText(text);
-        Click(d, FormatSettingsDialog::kIdOk);
-        QTRY_COMPARE(boxTexts_.size(), 1);
-        QVERIFY(d.isVisible());
-        QCOMPARE(d.focusWidget(), d.control(FormatSettingsDialog::kIdKankaku));
-        Click(d, FormatSettingsDialog::kIdCancel);
-      }));
-      QCOMPARE(doc_->settings.kankaku, 5);
+  void onlyAWholeWidthFrom0To100IsTaken() {
+    // A refused width shows one box and leaves the dialog open with the focus in the width box.
+    const std::pair<const char*, int> cases[] = {{"101", -1}, {"-1", -1}, {"5x", -1}, {"0", 0}, {"100", 100}};
+    for (const auto& [text, taken] : cases) {
+      const bool ended = Run([&](Dialog& d) {
+        Width(d)->setText(QLatin1String(text));
+        Click(d, Dialog::kIdOk);
+        QCOMPARE(d.isVisible(), taken < 0);
+        if (taken < 0) QCOMPARE(d.focusWidget(), d.control(Dialog::kIdKankaku));
+      });
+      QVERIFY2(ended == (taken >= 0) && boxTexts_.size() == (taken >= 0 ? 0 : 1), text);
+      QCOMPARE(doc_->settings.kankaku, taken >= 0 ? taken : 5);
     }
-    for (const QString& text : {QStringLiteral("0"), QStringLiteral("100")}) {
-      QVERIFY(Run([&](FormatSettingsDialog& d) {
-        Width(d)->setText(text);
-        Click(d, FormatSettingsDialog::kIdOk);
-      }));
-      QCOMPARE(doc_->settings.kankaku, text.toInt());
-    }
-  }
-
-  void aChoiceOutside0To3ChecksNoButtonAndStaysSo() {
-    doc_->settings.weekkind = 7;
-    doc_->settings.kugiri = -2;
-    QVERIFY(Run([&](FormatSettingsDialog& d) {
-      QCOMPARE(Shown(d)[2], -1);
-      QCOMPARE(Shown(d)[4], -1);
-      Click(d, FormatSettingsDialog::kIdOk);
-    }));
-    QCOMPARE(doc_->settings.weekkind, -1);
-    QCOMPARE(doc_->settings.kugiri, -1);
   }
 };
 
-ORBLINE_APP_TEST(FormatSettingsDialogTest);
+}  // namespace orbline
+
+QTEST_MAIN(orbline::FormatSettingsDialogTest)
 
 #include "format_settings_dialog_test.moc"
