@@ -164,8 +164,10 @@ class SourceGenerator {
       default: return Num(0, 65535);
     }
   }
+  // A few bytes; now and then more than a length byte or a WORD can count.
   std::string Text() {
-    std::string s(static_cast<size_t>(Int(0, 6)), ' ');
+    const int kind = Int(0, 999);
+    std::string s(static_cast<size_t>(kind == 0 ? 70000 : kind < 5 ? Int(255, 700) : Int(0, 6)), ' ');
     for (char& c : s) {
       do c = static_cast<char>(Int(1, 255));
       while (c == '\t' || c == '\n' || c == '\r');

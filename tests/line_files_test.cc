@@ -80,11 +80,8 @@ TEST(LineFilesTest, LongLinesReadErrorsAndOpenFailuresInMemory) {
 TEST(LineFilesTest, OnDisk) {
   const fs::path dir = FreshTestFolder("disk");
   std::ofstream(dir / "info.txt", std::ios::binary) << "first\r\nsecond\nthird";
-  fs::create_directory(dir / "map.txt");
   DiskLineReader reader(dir);
   EXPECT_EQ(ReadAll(reader, "info.txt"), (V{"first", "second", "third"}));
-  EXPECT_EQ(ReadAll(reader, "eki.txt"), V{"<not found>"});
-  EXPECT_EQ(ReadAll(reader, "map.txt"), V{"<cannot open>"}) << "a folder in the file's place";
   DiskLineReader inFile(dir / "info.txt");
   EXPECT_EQ(ReadAll(inFile, "kind.txt"), V{"<cannot open>"}) << "a working folder that is a file";
   // No folder: the current one.

@@ -1,8 +1,8 @@
 // The compiled file from both sides: its encodings and buffer, the bytes of whole files, and
-// decoding: round trips over generated documents, every truncation, damaged files.
+// decoding: full tables, every truncation, damaged files. Generated lines go through writer and
+// reader in the decompile round trip.
 #include <gtest/gtest.h>
 
-#include <random>
 
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_output.h"
@@ -153,46 +153,6 @@ TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
   ASSERT_EQ(f.data.size(), 1u) << "the weekday section is always written";
   ASSERT_EQ(f.data[0].trains[0].values.size(), 307u);
   EXPECT_EQ(f.data[0].trains[0].values[206] * 10 + f.data[0].trains[0].values[207], 90);
-}
-
-TEST_F(ZkfFileTest, RoundTripsOverGeneratedDocuments) {
-  std::mt19937 rng(4242);
-  auto text = [&] {
-    std::string s(rng() % 8 == 0 ? rng() % 70000 : rng() % 12, '\0');
-    for (char& c : s) c = static_cast<char>(rng());
-    return s;
-  };
-  auto named = [&] { return "n" + text(); };
-  auto word = [&] { return static_cast<uint16_t>(rng() % 4 == 0 ? rng() : rng() % 300); };
-  for (int round = 0; round < 60; ++round) {
-    doc->ResetTables();
-    for (auto& t : doc->routeInfo) t = text();
-    for (int i = 0, n = int(rng() % 14); i < n; ++i) {
-      doc->kindColour[i] = static_cast<uint32_t>(rng());
-      doc->kindTexts[i] = {named(), text()};
-    }
-    for (int i = 0, n = int(rng() % 40 == 0 ? kStationCapacity : rng() % 30); i < n; ++i) {
-      for (auto& v : doc->stationValues[i]) v = word();
-      doc->stationTexts[i] = {text(), named(), text()};
-    }
-    for (int i = 0, n = int(rng() % 40 == 0 ? kMapItemCapacity : rng() % 60); i < n; ++i) {
-      for (auto& v : doc->mapValues[i]) v = word();
-      doc->mapValues[i][map::kKind] = static_cast<uint16_t>(1 + rng() % 400);
-      doc->mapTexts[i] = text();
-    }
-    doc->maxCalcStation = static_cast<int>(rng() % 101);
-    doc->settings.weekkind = static_cast<int>(rng() % 4);
-    for (int d = 0; d < kDayTypeCount; ++d)
-      for (int i = 0, n = int(rng() % 30); i < n; ++i) {
-        for (auto& v : doc->trainValues[d][i]) v = word();
-        doc->trainValues[d][i][train::kKind] = static_cast<uint16_t>(1 + rng() % 13);
-        doc->trainTexts[d][i] = {text(), text(), text()};
-      }
-    ZkfError error;
-    std::optional<ZkfFile> f = ReadZkf(Write(), &error);
-    ASSERT_TRUE(f.has_value()) << "round " << round << ": byte " << error.offset << ": " << error.what;
-    ASSERT_EQ(CompareZkfWithDocument(*f, *doc), "") << "round " << round;
-  }
 }
 
 TEST_F(ZkfFileTest, DamagedFilesAreRefusedWithTheirOffset) {
