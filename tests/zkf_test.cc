@@ -3,8 +3,6 @@
 // reader in the decompile round trip.
 #include <gtest/gtest.h>
 
-
-#include "compiler/zkf_compare.h"
 #include "compiler/zkf_output.h"
 #include "compiler/zkf_reader.h"
 #include "compiler/zkf_writer.h"
