@@ -30,6 +30,7 @@ TEST(SjisTest, EveryInvalidByteBecomesOneReplacementCharacter) {
 TEST(SjisTest, EncodesWhatCodePage932Holds) {
   EXPECT_EQ(Utf8ToSjis("駅"), "\x89\x77");
   EXPECT_EQ(Utf8ToSjis("a€b"), "a?b") << "no euro sign in code page 932";
+  EXPECT_EQ(Utf8ToSjis("a\xF0\x9F\x80\x80" "b"), "a?b") << "nor anything beyond 16 bits, of four bytes";
 }
 
 }  // namespace
