@@ -38,24 +38,9 @@ std::string DefaultOutput(const fs::path& folder) {
   return (name.empty() ? "line" : name) + ".zkf";
 }
 
-// The folder of the source files as given, without a trailing slash; empty for the current one.
-fs::path SourceFolder(const CommandLine& cl) {
-  fs::path folder = cl.folder;
-  while (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
-  return folder;
-}
-
-// A document with the run's settings.
-std::unique_ptr<Document> MakeDocument(const CommandLine& cl) {
-  auto doc = std::make_unique<Document>();
-  doc->settings = RunSettings(cl);
-  doc->DeriveDelimiter();
-  return doc;
-}
-
 // check --all: every finding of the line, sorted, then a count; or one JSON array.
 int CheckAll(const CommandLine& cl, const fs::path& folder) {
-  auto doc = MakeDocument(cl);
+  auto doc = RunDocument(cl);
   DiskLineReader files(folder);
   WaitCursor waitCursor;
   const std::vector<Finding> findings = CheckWholeLine(*doc, files, waitCursor);
@@ -73,15 +58,12 @@ int CheckAll(const CommandLine& cl, const fs::path& folder) {
 
 // compile and check: the compile command, stopping at the first fault; check writes nothing.
 int ReadAndCompile(const CommandLine& cl) {
-  const fs::path folder = SourceFolder(cl);
-  std::error_code ec;
-  if (!folder.empty() && !fs::is_directory(folder, ec)) {
-    std::fprintf(stderr, "orblinec: %s: no such folder\n", folder.c_str());
-    return 1;
-  }
+  const std::optional<fs::path> given = SourceFolder(cl);
+  if (!given) return 1;
+  const fs::path& folder = *given;
   if (cl.command == CommandLine::Command::kCheck && cl.all) return CheckAll(cl, folder);
 
-  auto doc = MakeDocument(cl);
+  auto doc = RunDocument(cl);
   DiskLineReader files(folder);
   TerminalFindings findings(stderr, folder);
   TerminalMessages messages(stderr);
@@ -97,6 +79,7 @@ int ReadAndCompile(const CommandLine& cl) {
     return ok ? 0 : 1;
   }
   if (!RunCompileCommand(*doc, services)) return 1;
+  std::error_code ec;
   const auto size = fs::file_size(output, ec);
   const auto where = fs::absolute(output, ec);
   std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal()).c_str(),

@@ -27,12 +27,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orblinec: %s: the image file must end in .png, .svg or .pdf\n", cl->output.c_str());
     return 2;
   }
-  std::filesystem::path folder = cl->folder;
-  std::error_code ec;
-  if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
-    std::fprintf(stderr, "orblinec: %s: no such folder\n", folder.c_str());
-    return 1;
-  }
+  const std::optional<std::filesystem::path> folder = SourceFolder(*cl);
+  if (!folder) return 1;
   // Drawing needs a GUI application, but no display; Qt's own notes about its environment are
   // not this program's messages.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,11 +41,9 @@ int main(int argc, char** argv) {
   QGuiApplication app(appArgc, appArgv);
   RegisterJapaneseFont();
 
-  auto doc = std::make_unique<Document>();
-  doc->settings = RunSettings(*cl);
-  doc->DeriveDelimiter();
-  DiskLineReader files(folder);
-  TerminalFindings findings(stderr, folder);
+  auto doc = RunDocument(*cl);
+  DiskLineReader files(*folder);
+  TerminalFindings findings(stderr, *folder);
   TerminalMessages messages(stderr);
   WaitCursor waitCursor;
   ViewState state;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <filesystem>
+#include <memory>
+#include <optional>
+
 #include "cli/command_line.h"
+#include "document/document.h"
 #include "document/format_settings.h"
 
 namespace orbline {
@@ -8,5 +13,12 @@ namespace orbline {
 // The reading settings of one run: the profile's section "data" (unless --no-profile, or another
 // profile with --profile) with the options given on top. Nothing is written back.
 FormatSettings RunSettings(const CommandLine& cl);
+
+// An empty document with the run's settings.
+std::unique_ptr<Document> RunDocument(const CommandLine& cl);
+
+// The folder of the source files as -C gives it, without trailing slashes; empty for the current
+// one. Nullopt, after saying so on standard error, when there is no such folder.
+std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl);
 
 }  // namespace orbline
