@@ -11,9 +11,6 @@ namespace {
 
 constexpr int kMaxLinkStation = kCalcStationCapacity;  // link To and To2 name calc stations 1..100, or 0
 
-// The source line of row `index`; a table filled without a reader counts its rows from 1.
-int LineOf(int recorded, int index) { return recorded != 0 ? recorded : index + 1; }
-
 }  // namespace
 
 int CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
@@ -25,10 +22,9 @@ int CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
   };
 
   // Stations, up to the first without a name.
-  for (int i = 0; i < kStationCapacity; ++i) {
-    if (doc.stationTexts[i][station::kName].empty()) break;
+  for (int i = 0, n = doc.StationRows(); i < n; ++i) {
     const auto& v = doc.stationValues[i];
-    const int line = LineOf(doc.stationLines[i], i);
+    const int line = doc.StationLine(i);
     if (v[station::kCalcStationNo] > kMaxStationNumber || v[station::kLink1To] > kMaxLinkStation ||
         v[station::kLink2To] > kMaxLinkStation || v[station::kLink1To2] > kMaxLinkStation ||
         v[station::kLink2To2] > kMaxLinkStation) {
@@ -47,7 +43,7 @@ int CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
     if (v[map::kKind] == 0) break;
     if (!map::NamesCalcStations(v[map::kKind])) continue;
     if (v[1] < 1 || v[1] > kCalcStationCapacity || v[2] < 1 || v[2] > kCalcStationCapacity) {
-      const int line = LineOf(doc.mapLines[i], i);
+      const int line = doc.MapLine(i);
       if (fatal(kErrMapCalcStation, line, 0, kMapFile, line)) return 0;
     }
   }

@@ -15,9 +15,6 @@ namespace {
 constexpr int kHalfDay = 12 * 60 * 10;  // in tenths of a minute
 constexpr int kMaxColour = 255;
 
-// The source line of row `index`; a table filled without a reader counts its rows from 1.
-int LineOf(int recorded, int index) { return recorded != 0 ? recorded : index + 1; }
-
 class Checker {
  public:
   Checker(const Document& doc, FindingSink& findings) : doc_(doc), findings_(findings) {}
@@ -28,7 +25,7 @@ class Checker {
 
   // The calc stations that stations of eki.txt have, and the neighbours their links name.
   void LearnStations() {
-    for (int i = 0; i < kStationCapacity && !doc_.stationTexts[i][station::kName].empty(); ++i) {
+    for (int i = 0, n = doc_.StationRows(); i < n; ++i) {
       const auto& v = doc_.stationValues[i];
       const int no = v[station::kCalcStationNo];
       if (no > kCalcStationCapacity) continue;
@@ -51,14 +48,14 @@ class Checker {
   }
 
   void StationLinks() {
-    for (int i = 0; i < kStationCapacity && !doc_.stationTexts[i][station::kName].empty(); ++i) {
+    for (int i = 0, n = doc_.StationRows(); i < n; ++i) {
       const auto& v = doc_.stationValues[i];
       int last = -1;
       for (int link : {station::kLink1To, station::kLink1To2, station::kLink2To, station::kLink2To2}) {
         const int to = v[link];
         // 0 names none; above 100 is an error of its own.
         if (to == 0 || to > kCalcStationCapacity || Defined(to) || to == last) continue;
-        Warn(kWarnEkiStationUndefined, to, 0, kEkiFile, LineOf(doc_.stationLines[i], i));
+        Warn(kWarnEkiStationUndefined, to, 0, kEkiFile, doc_.StationLine(i));
         last = to;
       }
     }
@@ -71,7 +68,6 @@ class Checker {
       if (doc_.mapLines[i] != 0 || doc_.mapValues[i][map::kKind] != 0) n = i + 1;
     return n;
   }
-  int MapLine(int i) const { return LineOf(doc_.mapLines[i], i); }
 
   void MapStations(bool stationsKnown) {
     for (int i = 0, n = MapRows(); i < n; ++i) {
@@ -79,7 +75,7 @@ class Checker {
       if (!stationsKnown || !map::NamesCalcStations(v[map::kKind])) continue;
       for (int param : {1, 2})
         if (v[param] >= 1 && v[param] <= kCalcStationCapacity && !Defined(v[param]) && !(param == 2 && v[2] == v[1]))
-          Warn(kWarnMapStationUndefined, v[param], 0, kMapFile, MapLine(i));
+          Warn(kWarnMapStationUndefined, v[param], 0, kMapFile, doc_.MapLine(i));
     }
   }
 
@@ -100,7 +96,7 @@ class Checker {
       if (first == 0) continue;
       for (int k = first; k < first + 3; ++k)
         if (v[k] > kMaxColour) {
-          Warn(kWarnColour, v[k], v[k] & kMaxColour, kMapFile, MapLine(i));
+          Warn(kWarnColour, v[k], v[k] & kMaxColour, kMapFile, doc_.MapLine(i));
           break;
         }
     }
@@ -114,7 +110,7 @@ class Checker {
       if (doc_.mapValues[e][map::kKind] != 0) continue;
       for (int h = e + 1; h < n; ++h)
         if (doc_.mapValues[h][map::kKind] > map::kPageCodeStep) {
-          Warn(kWarnMapTableEnds, MapLine(h), 0, kMapFile, MapLine(e));
+          Warn(kWarnMapTableEnds, doc_.MapLine(h), 0, kMapFile, doc_.MapLine(e));
           break;
         }
       break;
@@ -123,7 +119,7 @@ class Checker {
     bool inPage = false;
     int runStart = -1, runLength = 0;
     auto endRun = [&] {
-      if (runLength > 0) Warn(kWarnMapItemsWithoutPage, runLength, 0, kMapFile, MapLine(runStart));
+      if (runLength > 0) Warn(kWarnMapItemsWithoutPage, runLength, 0, kMapFile, doc_.MapLine(runStart));
       runStart = -1;
       runLength = 0;
     };
@@ -137,9 +133,9 @@ class Checker {
         endRun();
         const int display = kind / map::kPageCodeStep, page = kind % map::kPageCodeStep;
         if (display < 1 || display > map::kDisplayCount || page < 1 || page > map::kPageCount) {
-          Warn(kWarnMapHeaderOutOfRange, kind, 0, kMapFile, MapLine(i));
+          Warn(kWarnMapHeaderOutOfRange, kind, 0, kMapFile, doc_.MapLine(i));
         } else if (auto [at, fresh] = firstOfCode.emplace(kind, i); !fresh) {
-          Warn(kWarnMapPageTwice, kind, MapLine(at->second), kMapFile, MapLine(i));
+          Warn(kWarnMapPageTwice, kind, doc_.MapLine(at->second), kMapFile, doc_.MapLine(i));
         }
       } else if (!inPage) {
         if (runLength++ == 0) runStart = i;

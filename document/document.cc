@@ -38,6 +38,12 @@ void Document::ResetTables() {
 
 void Document::DeriveDelimiter() { orbline::DeriveDelimiter(settings.kugiri, delimiter); }
 
+int Document::StationRows() const {
+  int n = 0;
+  while (n < kStationCapacity && !stationTexts[n][station::kName].empty()) ++n;
+  return n;
+}
+
 std::optional<int> Document::FindMapPage(int display, int page) const {
   const int code = map::kPageCodeStep * display + page;
   // The whole table, past an empty item too: a header after the end marker is still found.

@@ -72,6 +72,13 @@ class Document {
     int maxCalcStation = 0;
   };
   std::array<TimetableHeader, kDayTypeCount> timetableHeaders;
+
+  // The source line of station row or map item `i`; a table filled without a reader counts its rows
+  // from 1.
+  int StationLine(int i) const { return stationLines[i] != 0 ? stationLines[i] : i + 1; }
+  int MapLine(int i) const { return mapLines[i] != 0 ? mapLines[i] : i + 1; }
+  // The stations up to the first without a name, which ends the table.
+  int StationRows() const;
 };
 
 }  // namespace orbline
