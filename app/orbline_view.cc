@@ -36,9 +36,24 @@ QString OrblineView::Draw(QPainter& painter, int width, int height) {
 
 void OrblineView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
-  Draw(painter, width(), height());
+  const auto hints = [](QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+  };
+  if (devicePixelRatioF() != 1) {
+    hints(painter);
+    Draw(painter, width(), height());
+    return;
+  }
+  // Drawn on an image of its own first, where a repaint puts labels down from their pictures.
+  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
+  frame_.fill(palette().color(backgroundRole()));
+  {
+    QPainter image(&frame_);
+    hints(image);
+    Draw(image, width(), height());
+  }
+  painter.drawImage(0, 0, frame_);
 }
 
 void OrblineView::DrawFitted(QPainter& painter, const QSize& area) {

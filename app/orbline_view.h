@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -49,6 +50,7 @@ class OrblineView : public QWidget {
   MessageSink& messages_;
   ViewState state_;
   ViewCommands commands_;
+  QImage frame_;  // what the last paint drew
 };
 
 }  // namespace orbline

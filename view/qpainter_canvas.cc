@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/sjis.h"
+#include "view/label_pictures.h"
 #include "view/wide_pen.h"
 
 namespace orbline {
@@ -28,7 +29,9 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height)
       sy_(height / double(kPageHeight)),
       pen_(DefaultPen()),
       brush_(Qt::white),
-      textColour_(Qt::black) {}
+      textColour_(Qt::black) {
+  LabelPictures::Get().BeginPaint();
+}
 
 QRectF QPainterCanvas::DeviceRect(int left, int top, int right, int bottom) const {
   return QRectF(ToDevice(left, top), ToDevice(right, bottom)).normalized();
@@ -127,45 +130,69 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   const QPointF at = ToDevice(x, y);
   const FontKey key = CurrentFontKey();
-  painter_.setPen(textColour_);
-  if (key.face == FontKey::kVerticalLabel) {
-    DrawVerticalText(at, text, key);
-    return;
-  }
   FontCache& cache = FontCache::Get();
   const FontCache::Font& font = cache.Find(key, painter_.device());
-  if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
-    for (const QGlyphRun& run : cache.LayOut(font, text)) painter_.drawGlyphRun(at, run);
+  // How far a label's marks may reach past its glyphs' boxes and cell: a slant, hinting, the
+  // underline.
+  const double m = font.height / 2 + 2;
+  if (key.face == FontKey::kVerticalLabel) {
+    const VerticalText& set = cache.SetVertically(font, text);
+    // The column, left of the baseline, with room for a slant and the underline.
+    const QRectF bound = QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
+    DrawLabel(key, at, text, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
     return;
   }
-  // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen by
-  // the reader.
-  painter_.setFont(font.font);
-  painter_.drawText(QPointF(at.x(), at.y() + font.ascent), text);
+  if (painter_.paintEngine()->type() != QPaintEngine::Raster) {
+    // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen
+    // by the reader.
+    painter_.setPen(textColour_);
+    painter_.setFont(font.font);
+    painter_.drawText(QPointF(at.x(), at.y() + font.ascent), text);
+    return;
+  }
+  const QList<QGlyphRun>& runs = cache.LayOut(font, text);
+  const auto draw = [&](QPainter& painter) {
+    painter.setPen(textColour_);
+    for (const QGlyphRun& run : runs) painter.drawGlyphRun(at, run);
+  };
+  if (key.face == FontKey::kListing) {
+    draw(painter_);
+    return;
+  }
+  QRectF bound(at, QSizeF(0, font.height));
+  for (const QGlyphRun& run : runs) bound |= run.boundingRect().translated(at);
+  DrawLabel(key, at, text, bound.adjusted(-m, -m, m, m), draw);
+}
+
+void QPainterCanvas::DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const QRectF& bound,
+                               const std::function<void(QPainter&)>& draw) {
+  const QPaintDevice& device = *painter_.device();
+  const LabelPictures::Key label{key, font_.italic, font_.underline, text, textColour_.rgb(), at.x(), at.y(),
+                                 QSize(device.width(), device.height()), int(painter_.renderHints())};
+  LabelPictures::Get().Draw(painter_, label, bound, draw);
 }
 
 // Vertical writing: the baseline runs down the page from the given point, so the column of
 // characters lies to the left of it. An italic column leans along its length (what lies right of
 // the baseline moves down); the underline is one line left of the baseline, under the turned text.
-void QPainterCanvas::DrawVerticalText(const QPointF& at, const QString& text, const FontKey& key) {
-  FontCache& cache = FontCache::Get();
-  const FontCache::Font& font = cache.Find(key, painter_.device());
-  const VerticalText& set = cache.SetVertically(font, text);
-  const QTransform page = painter_.transform();
+void QPainterCanvas::DrawVerticalText(QPainter& painter, const QPointF& at, const VerticalText& set,
+                                      const FontCache::Font& font) const {
+  painter.setPen(textColour_);
+  const QTransform page = painter.transform();
   QTransform column = QTransform::fromTranslate(at.x(), at.y()) * page;
   if (font_.italic) column = QTransform(1, kItalicSlant, 0, 1, 0, kItalicSlant * font.ascent) * column;
   for (const VerticalText::Run& run : set.runs) {
     if (run.turned) {
-      painter_.setTransform(QTransform().rotate(90) * QTransform::fromTranslate(0, run.top) * column);
+      painter.setTransform(QTransform().rotate(90) * QTransform::fromTranslate(0, run.top) * column);
     } else {
-      painter_.setTransform(column);
+      painter.setTransform(column);
     }
-    painter_.drawGlyphRun(QPointF(0, 0), run.glyphs);
+    painter.drawGlyphRun(QPointF(0, 0), run.glyphs);
   }
-  painter_.setTransform(page);
+  painter.setTransform(page);
   if (font_.underline && set.length > 0) {
     const double x = at.x() - font.ascent - font.underlinePos;
-    painter_.fillRect(QRectF(x - font.lineWidth / 2, at.y(), font.lineWidth, set.length), textColour_);
+    painter.fillRect(QRectF(x - font.lineWidth / 2, at.y(), font.lineWidth, set.length), textColour_);
   }
 }
 

@@ -5,6 +5,8 @@
 #include <QPen>
 #include <QString>
 
+#include <functional>
+
 #include "view/canvas.h"
 #include "view/faces.h"
 #include "view/font_cache.h"
@@ -43,7 +45,10 @@ class QPainterCanvas : public Canvas {
  private:
   QRectF DeviceRect(int left, int top, int right, int bottom) const;
   FontKey CurrentFontKey() const;
-  void DrawVerticalText(const QPointF& at, const QString& text, const FontKey& key);
+  void DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const QRectF& bound,
+                 const std::function<void(QPainter&)>& draw);
+  void DrawVerticalText(QPainter& painter, const QPointF& at, const VerticalText& set,
+                        const FontCache::Font& font) const;
   void DrawEllipse(const QRectF& box, const QBrush& brush);
 
   QPainter& painter_;

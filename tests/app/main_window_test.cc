@@ -6,6 +6,7 @@
 
 #include "app/termination.h"
 #include "tests/app/app_test.h"
+#include "view/label_pictures.h"
 
 namespace orbline {
 
@@ -50,6 +51,26 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 1, 0));
     QCOMPARE(f.messages.messages().size(), size_t(1));
     QCOMPARE(Decode(f.messages.messages()[0].text), QStringLiteral(u"(x,y)=(999,0)≒(1000,0)"));
+  }
+
+  // The view shows the display on the window's colour; its repaints put labels down from pictures.
+  void theViewShowsTheDrawingAndRepaintsFromPictures() {
+    WindowFixture f;
+    f.window->resize(900, 700);
+    f.window->Dispatch(ID_TEST_BIRDSEYE);  // the sample's first map page has labels
+    OrblineView* view = f.window->view();
+    view->grab();  // Qt places a face's first glyphs a little differently until it has drawn some
+    LabelPictures::Get().Clear();
+    view->grab();
+    view->grab();
+    QVERIFY(LabelPictures::Get().Bytes() > 0);
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage drawn(view->size(), QImage::Format_RGB32);
+    drawn.fill(view->palette().color(QPalette::Base));
+    QPainter painter(&drawn);
+    view->Draw(painter, drawn.width(), drawn.height());
+    painter.end();
+    QCOMPARE(shown, drawn);
   }
 
   void compileBoxes() {
