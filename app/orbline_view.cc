@@ -34,26 +34,21 @@ QString OrblineView::Draw(QPainter& painter, int width, int height) {
   return text;
 }
 
+// Drawn on an image of its own first, where a repaint puts labels down from their pictures, and
+// where the underlines that Qt draws with glyphs are not moved by the view's place in the window.
 void OrblineView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const auto hints = [](QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-  };
-  if (devicePixelRatioF() != 1) {
-    hints(painter);
-    Draw(painter, width(), height());
-    return;
-  }
-  // Drawn on an image of its own first, where a repaint puts labels down from their pictures.
-  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (frame_.size() != pixels) frame_ = QImage(pixels, QImage::Format_RGB32);
+  frame_.setDevicePixelRatio(ratio);
   frame_.fill(palette().color(backgroundRole()));
   {
-    QPainter image(&frame_);
-    hints(image);
-    Draw(image, width(), height());
+    QPainter painter(&frame_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    Draw(painter, width(), height());
   }
-  painter.drawImage(0, 0, frame_);
+  QPainter(this).drawImage(0, 0, frame_);
 }
 
 void OrblineView::DrawFitted(QPainter& painter, const QSize& area) {
