@@ -27,28 +27,30 @@ OrblineView::OrblineView(Document& doc, const ViewState& state, const Services& 
   setAutoFillBackground(true);
 }
 
-QString OrblineView::Draw(QPainter& painter, int width, int height) {
-  QPainterCanvas canvas(painter, width, height);
+QString OrblineView::Draw(QPainter& painter, int width, int height, double pixelRatio) {
+  QPainterCanvas canvas(painter, width, height, pixelRatio);
   const QString text = QString::fromUtf8(SjisToUtf8(DrawDisplay(canvas, doc_, state_)));
   emit statusText(text);
   return text;
 }
 
-// Drawn on an image of its own first, where a repaint puts labels down from their pictures, and
-// where the underlines that Qt draws with glyphs are not moved by the view's place in the window.
+// Drawn on an image of its own first, in the screen's own pixels and without a transform: there a
+// repaint puts labels down from their pictures, and the underlines that Qt draws with glyphs stay
+// under them (with a transform, Qt moves them by as much again as the transform moves the glyphs).
 void OrblineView::paintEvent(QPaintEvent*) {
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = (QSizeF(size()) * ratio).toSize();
   if (frame_.size() != pixels) frame_ = QImage(pixels, QImage::Format_RGB32);
-  frame_.setDevicePixelRatio(ratio);
+  frame_.setDevicePixelRatio(1);
   frame_.fill(palette().color(backgroundRole()));
   {
     QPainter painter(&frame_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    Draw(painter, width(), height());
+    Draw(painter, pixels.width(), pixels.height(), ratio);
   }
-  QPainter(this).drawImage(0, 0, frame_);
+  frame_.setDevicePixelRatio(ratio);
+  QPainter(this).drawImage(QPointF(0, 0), frame_);
 }
 
 void OrblineView::DrawFitted(QPainter& painter, const QSize& area) {

@@ -25,9 +25,10 @@ class OrblineView : public QWidget {
   ViewState& state() { return state_; }
   ViewCommands& commands() { return commands_; }
 
-  // Draws the current display over a device area of width × height pixels and publishes the
-  // status text, as every paint does. Returns the status text.
-  QString Draw(QPainter& painter, int width, int height);
+  // Draws the current display over a device area of width × height pixels, of which a screen shows
+  // `pixelRatio` to a point, and publishes the status text, as every paint does. Returns the
+  // status text.
+  QString Draw(QPainter& painter, int width, int height, double pixelRatio = 1);
   // Prints the current display on one page, at the printer's resolution, as large as its printable
   // area allows.
   void Print(QPrinter& printer);

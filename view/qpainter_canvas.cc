@@ -23,10 +23,11 @@ QPen DefaultPen() {
 
 }  // namespace
 
-QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height)
+QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height, double pixelRatio)
     : painter_(painter),
       sx_(width / double(kPageWidth)),
       sy_(height / double(kPageHeight)),
+      pixelRatio_(pixelRatio),
       pen_(DefaultPen()),
       brush_(Qt::white),
       textColour_(Qt::black) {
@@ -111,7 +112,7 @@ FontKey QPainterCanvas::CurrentFontKey() const {
   if (listingFont_) {
     key.face = FontKey::kListing;
     key.pixelSize =
-        std::max(kListingFontMinPixels, static_cast<int>(std::lround(kListingFontHeight * sy_)));
+        static_cast<int>(std::lround(std::max(kListingFontMinPixels * pixelRatio_, kListingFontHeight * sy_)));
     return key;
   }
   // The cell height follows the vertical factor only, so glyphs keep their proportions.

@@ -19,12 +19,14 @@ namespace orbline {
 // program's FontCache, so a repaint makes none.
 class QPainterCanvas : public Canvas {
  public:
-  // The listing font's height in logical units, and the fewest device pixels it shrinks to, so
-  // that a listing in a small window stays legible.
+  // The listing font's height in logical units, and the fewest pixels of the screen it shrinks to,
+  // so that a listing in a small window stays legible.
   static constexpr int kListingFontHeight = 16;
   static constexpr int kListingFontMinPixels = 12;
 
-  QPainterCanvas(QPainter& painter, int width, int height);
+  // `pixelRatio`: device pixels to a pixel of the screen, where a high-resolution screen is drawn
+  // on in its own pixels.
+  QPainterCanvas(QPainter& painter, int width, int height, double pixelRatio = 1);
 
   void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override;
   void SelectPen(int width, Colour colour) override;
@@ -53,6 +55,7 @@ class QPainterCanvas : public Canvas {
 
   QPainter& painter_;
   double sx_, sy_;
+  double pixelRatio_;
   QPen pen_;
   double penWidth_ = 0;  // device pixels; 0: one pixel at any scale
   QBrush brush_;
