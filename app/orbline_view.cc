@@ -22,9 +22,10 @@ OrblineView::OrblineView(Document& doc, const ViewState& state, const Services& 
         update();
         emit stateChanged();
       }) {
-  // The system's window colour, erased before every paint.
+  // The system's window colour, which every paint's image starts from; the image covers the whole
+  // view, so Qt need not erase it first.
   setBackgroundRole(QPalette::Base);
-  setAutoFillBackground(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QString OrblineView::Draw(QPainter& painter, int width, int height, double pixelRatio) {

@@ -32,7 +32,7 @@ const QImage* PlainImage(const QPainter& painter) {
 }
 
 // Whether the pixels from `first` up to `end` are all fully transparent.
-bool Clear(const QRgb* first, const QRgb* end) {
+bool Transparent(const QRgb* first, const QRgb* end) {
   QRgb any = 0;
   for (const QRgb* p = first; p != end; ++p) any |= *p;
   return any == 0;
@@ -43,7 +43,7 @@ QRect InkBox(const QImage& image, const QRect& area) {
   int left = area.right() + 1, right = area.left() - 1, top = area.bottom() + 1, bottom = area.top() - 1;
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    if (Clear(row + area.left(), row + area.right() + 1)) continue;
+    if (Transparent(row + area.left(), row + area.right() + 1)) continue;
     int first = area.left();
     while (row[first] == 0) ++first;
     int last = area.right();
@@ -73,9 +73,10 @@ LabelPictures& LabelPictures::Get() {
   return *pictures;
 }
 
-void LabelPictures::Draw(QPainter& painter, const Key& key, const QRectF& bound,
+void LabelPictures::Draw(QPainter& painter, const Key& key, const std::function<QRectF()>& bound,
                          const std::function<void(QPainter&)>& draw) {
-  if (PlainImage(painter) == nullptr) {
+  const QImage* target = PlainImage(painter);
+  if (target == nullptr) {
     draw(painter);
     return;
   }
@@ -83,18 +84,17 @@ void LabelPictures::Draw(QPainter& painter, const Key& key, const QRectF& bound,
   auto [it, seenFirst] = pictures_.try_emplace(key);
   Picture& picture = it->second;
   picture.lastPaint = paint_;
-  if (seenFirst || (!picture.made && !Make(painter, bound, draw, picture))) {
+  if (seenFirst || (!picture.made && !Make(*target, painter, bound(), draw, picture))) {
     draw(painter);
     return;
   }
   if (!picture.image.isNull()) painter.drawImage(picture.at, picture.image);
 }
 
-// Draws the label alone on a transparent image the size of the painter's, exactly as it would go
-// on the painter, and keeps the part that it marked.
-bool LabelPictures::Make(QPainter& painter, const QRectF& bound, const std::function<void(QPainter&)>& draw,
-                         Picture& picture) {
-  const QImage& target = *PlainImage(painter);
+// Draws the label alone on a transparent image the size of the painter's `target`, exactly as it
+// would go on the painter, and keeps the part that it marked.
+bool LabelPictures::Make(const QImage& target, const QPainter& painter, const QRectF& bound,
+                         const std::function<void(QPainter&)>& draw, Picture& picture) {
   if (scratch_.size() != target.size()) {
     scratch_ = QImage(target.size(), QImage::Format_ARGB32_Premultiplied);
     scratch_.fill(Qt::transparent);

@@ -41,8 +41,10 @@ class LabelPictures {
 
   // Starts a repaint: pictures not used since the last one may be let go.
   void BeginPaint() { ++paint_; }
-  // Draws a label with `draw`, or from its picture. `bound` holds everything `draw` puts down.
-  void Draw(QPainter& painter, const Key& key, const QRectF& bound, const std::function<void(QPainter&)>& draw);
+  // Draws a label with `draw`, or from its picture. `bound` gives a rectangle holding everything
+  // `draw` puts down; it is asked only when a picture is made.
+  void Draw(QPainter& painter, const Key& key, const std::function<QRectF()>& bound,
+            const std::function<void(QPainter&)>& draw);
   void Clear();
   // The memory the pictures take.
   size_t Bytes() const { return bytes_; }
@@ -58,7 +60,8 @@ class LabelPictures {
     unsigned lastPaint = 0;
   };
 
-  bool Make(QPainter& painter, const QRectF& bound, const std::function<void(QPainter&)>& draw, Picture& picture);
+  bool Make(const QImage& target, const QPainter& painter, const QRectF& bound,
+            const std::function<void(QPainter&)>& draw, Picture& picture);
   bool MakeRoom(size_t bytes);
 
   std::unordered_map<Key, Picture, KeyHash> pictures_;

@@ -139,7 +139,9 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   if (key.face == FontKey::kVerticalLabel) {
     const VerticalText& set = cache.SetVertically(font, text);
     // The column, left of the baseline, with room for a slant and the underline.
-    const QRectF bound = QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
+    const auto bound = [&] {
+      return QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
+    };
     DrawLabel(key, at, text, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
     return;
   }
@@ -160,13 +162,16 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
     draw(painter_);
     return;
   }
-  QRectF bound(at, QSizeF(0, font.height));
-  for (const QGlyphRun& run : runs) bound |= run.boundingRect().translated(at);
-  DrawLabel(key, at, text, bound.adjusted(-m, -m, m, m), draw);
+  const auto bound = [&] {
+    QRectF glyphs(at, QSizeF(0, font.height));
+    for (const QGlyphRun& run : runs) glyphs |= run.boundingRect().translated(at);
+    return glyphs.adjusted(-m, -m, m, m);
+  };
+  DrawLabel(key, at, text, bound, draw);
 }
 
-void QPainterCanvas::DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const QRectF& bound,
-                               const std::function<void(QPainter&)>& draw) {
+void QPainterCanvas::DrawLabel(const FontKey& key, const QPointF& at, const QString& text,
+                               const std::function<QRectF()>& bound, const std::function<void(QPainter&)>& draw) {
   const QPaintDevice& device = *painter_.device();
   const LabelPictures::Key label{key, font_.italic, font_.underline, text, textColour_.rgb(), at.x(), at.y(),
                                  QSize(device.width(), device.height()), int(painter_.renderHints())};

@@ -47,7 +47,7 @@ class QPainterCanvas : public Canvas {
  private:
   QRectF DeviceRect(int left, int top, int right, int bottom) const;
   FontKey CurrentFontKey() const;
-  void DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const QRectF& bound,
+  void DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const std::function<QRectF()>& bound,
                  const std::function<void(QPainter&)>& draw);
   void DrawVerticalText(QPainter& painter, const QPointF& at, const VerticalText& set,
                         const FontCache::Font& font) const;
