@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/tables.h"
+
 namespace orbline {
 
 // The command ids of the window. Map pages 4 to 8 are not in page order: every table keys
@@ -42,13 +44,13 @@ enum CommandId : int {
 };
 
 // ID_VIEW_MAP1 … ID_VIEW_MAP12 in page order.
-inline constexpr int kMapPageIds[12] = {ID_VIEW_MAP1, ID_VIEW_MAP2, ID_VIEW_MAP3,  ID_VIEW_MAP4,
+inline constexpr int kMapPageIds[kPageCount] = {ID_VIEW_MAP1, ID_VIEW_MAP2, ID_VIEW_MAP3,  ID_VIEW_MAP4,
                                         ID_VIEW_MAP5, ID_VIEW_MAP6, ID_VIEW_MAP7,  ID_VIEW_MAP8,
                                         ID_VIEW_MAP9, ID_VIEW_MAP10, ID_VIEW_MAP11, ID_VIEW_MAP12};
 
 // The page (1..12) of a map page id, or 0.
 constexpr int MapPageOf(int id) {
-  for (int p = 0; p < 12; ++p)
+  for (int p = 0; p < kPageCount; ++p)
     if (kMapPageIds[p] == id) return p + 1;
   return 0;
 }

@@ -20,7 +20,6 @@
 #include "app/termination.h"
 #include "document/document.h"
 #include "platform/disk_line_reader.h"
-#include "platform/finding_sinks.h"
 #include "platform/qt/qsettings_profile_store.h"
 
 int main(int argc, char** argv) {
@@ -42,12 +41,10 @@ int main(int argc, char** argv) {
 
   orbline::QSettingsProfileStore profile;
   orbline::QtMessageSink messages;
-  orbline::BoxFindings findings(messages);
-  orbline::QtWaitCursor waitCursor;
   orbline::QtSavePrompt savePrompt(folder);
   orbline::DiskLineReader files(QFile::encodeName(folder).toStdString());
   auto doc = std::make_unique<orbline::Document>();
-  const orbline::Services services{files, findings, messages, waitCursor, &savePrompt};
+  const orbline::WindowServices services{files, messages, savePrompt};
   int status;
   {
     orbline::MainWindow window(*doc, profile, services);

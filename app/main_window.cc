@@ -18,14 +18,19 @@
 #include "app/editor_dialog.h"
 #include "app/editor_launch.h"
 #include "app/format_settings_dialog.h"
-#include "app/line_checker.h"
+#include "app/route_checker.h"
 #include "app/orbline_view.h"
 #include "app/problems_panel.h"
+#include "app/save_name_prompt.h"
 #include "app/source_watcher.h"
 #include "app/ui_tables.h"
+#include "compiler/compile_to_file.h"
+#include "compiler/compiler_texts.h"
+#include "compiler/route_check.h"
 #include "document/document.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 #include "platform/finding_sinks.h"
+#include "platform/line_reader.h"
 #include "platform/profile_store.h"
 #include "platform/sjis.h"
 
@@ -54,31 +59,32 @@ class Running {
 
 int TestMode(int id) {
   switch (id) {
-    case ID_TEST_INFO: return ViewState::kModeRouteInfo;
-    case ID_TEST_KIND: return ViewState::kModeKinds;
-    case ID_TEST_EKI: return ViewState::kModeStations;
-    case ID_TEST_BIRDSEYE: return ViewState::kModeBirdsEye;
-    case ID_TEST_DIAGRAM: return ViewState::kModeDiagram;
-    case ID_TEST_ROUTEMAP: return ViewState::kModeRouteMap;
-    case ID_TEST_TIMETABLE: return ViewState::kModeTimetable;
+    case ID_TEST_INFO: return kModeRouteInfo;
+    case ID_TEST_KIND: return kModeKinds;
+    case ID_TEST_EKI: return kModeStations;
+    case ID_TEST_BIRDSEYE: return kModeBirdsEye;
+    case ID_TEST_DIAGRAM: return kModeDiagram;
+    case ID_TEST_ROUTEMAP: return kModeRouteMap;
+    case ID_TEST_TIMETABLE: return kModeTimetable;
     default: return 0;
   }
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent)
+MainWindow::MainWindow(Document& doc, ProfileStore& profile, const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       doc_(doc),
       profile_(profile),
       services_(services),
+      boxes_(services.messages),
       problems_(new ProblemsPanel(this)),
       watcher_(new SourceWatcher(this)),
-      checker_(new LineChecker(services.files, this)),
+      checker_(new RouteChecker(services.files, this)),
       printer_(new QPrinter(QPrinter::HighResolution)) {
   doc_.settings = FormatSettings::Load(profile);
   doc_.DeriveDelimiter();
-  view_ = new OrblineView(doc, ViewState::Load(profile), services, this);
+  view_ = new OrblineView(doc, ViewState::Load(profile), services.messages, this);
   autoReload_ = profile.GetInt(kModeSection, kAutoReloadKey, 1) != 0;
   editorCommand_ = QString::fromStdString(profile.GetText(kEditorSection, kEditorKey, {}));
   setCentralWidget(view_);
@@ -91,7 +97,7 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, const Services& ser
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::wantedChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::openRequested, this, &MainWindow::OpenInEditor);
-  connect(checker_, &LineChecker::checked, this, &MainWindow::ShowProblems);
+  connect(checker_, &RouteChecker::checked, this, &MainWindow::ShowProblems);
   connect(watcher_, &SourceWatcher::changed, this, &MainWindow::Reload);
   UpdateCheckMarks();
   WatchCurrentDisplay();
@@ -180,7 +186,7 @@ void MainWindow::BuildStatusBar() {
 
 void MainWindow::UpdateCheckMarks() {
   const ViewState& s = view_->state();
-  for (int p = 1; p <= 12; ++p) action(kMapPageIds[p - 1])->setChecked(s.eria == p);
+  for (int p = 1; p <= kPageCount; ++p) action(kMapPageIds[p - 1])->setChecked(s.eria == p);
   action(ID_VIEW_GRID)->setChecked(s.grid != 0);
   action(ID_VIEW_TOOLBAR)->setChecked(toolBar_ == nullptr || !toolBar_->isHidden());
   action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
@@ -191,17 +197,20 @@ void MainWindow::UpdateCheckMarks() {
 void MainWindow::Dispatch(int id) {
   Running running(running_);
   if (const int mode = TestMode(id)) {
-    view_->commands().Test(mode);
+    {
+      WaitCursorGuard busy(waitCursor_);
+      view_->Test(mode, services_.files, boxes_);
+    }
     WatchCurrentDisplay();
-    CheckLine();
+    CheckRoute();
   } else if (const int page = MapPageOf(id)) {
-    view_->commands().SelectPage(page);
+    view_->SelectPage(page);
   } else {
     switch (id) {
-      case ID_VIEW_GRID: view_->commands().ToggleGrid(); break;
+      case ID_VIEW_GRID: view_->ToggleGrid(); break;
       case ID_FILE_COMPILE:
-        view_->commands().Compile();
-        CheckLine();
+        Compile();
+        CheckRoute();
         break;
       case ID_FILE_SETTINGS:
         // The timetable listing reads other files under another day-type scheme.
@@ -231,20 +240,42 @@ void MainWindow::Dispatch(int id) {
   UpdateCheckMarks();
 }
 
+// Reads and checks every file, asks where to put the compiled file and writes it; the failure box
+// after a cancelled prompt or a failed write, nothing more after a fault of the route, which has
+// shown its own box.
+void MainWindow::Compile() {
+  WaitCursorGuard busy(waitCursor_);
+  if (!ReadAndCheck(doc_, services_.files, boxes_, FaultMode::kFirstFault)) return;
+  SaveNamePrompt::Request request;
+  request.defaultExtension = "zkf";
+  request.initialName = doc_.targetFileName;
+  request.initialFolder = doc_.targetFolder;
+  SaveNamePrompt::Choice choice;
+  if (services_.savePrompt.Ask(request, &choice) &&
+      CompileToFile(doc_, choice.folder / choice.fileName, services_.files, boxes_))
+    return;
+  services_.messages.Show(GetCompilerText(kTextCompileFailed), GetCompilerText(kTextCompileCaption),
+                          MessageIcon::kStop);
+}
+
 void MainWindow::Reload() {
   // Never in the middle of a command (a compile waiting in a box has half read the document) nor
   // under a dialog: try again once it is over.
-  if (running_ > 0 || services_.waitCursor.depth() > 0 || QApplication::activeModalWidget() != nullptr) {
+  if (running_ > 0 || QApplication::activeModalWidget() != nullptr) {
     watcher_->Postpone();
     return;
   }
-  FindingList discarded;  // the check of the whole line below lists them
-  view_->commands().Test(view_->state().displayMode, discarded);
+  Running running(running_);
+  FindingList discarded;  // the check of the whole route below lists them
+  {
+    WaitCursorGuard busy(waitCursor_);
+    view_->Test(view_->state().displayMode, services_.files, discarded);
+  }
   // The display first; the check reads the whole line again and must not hold it up.
   view_->repaint();
   emit reloaded();
   WatchCurrentDisplay();
-  CheckLine();
+  CheckRoute();
 }
 
 void MainWindow::WatchCurrentDisplay() {
@@ -259,7 +290,7 @@ void MainWindow::WatchCurrentDisplay() {
   watcher_->Watch(QFile::decodeName(someFile->parent_path().c_str()), names);
 }
 
-void MainWindow::CheckLine() { checker_->Start(doc_.settings); }
+void MainWindow::CheckRoute() { checker_->Start(doc_.settings); }
 
 void MainWindow::ShowProblems(const std::vector<Finding>& findings) {
   problems_->SetFindings(findings);

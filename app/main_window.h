@@ -5,8 +5,9 @@
 #include <map>
 #include <vector>
 
+#include "app/message_sink.h"
+#include "app/qt_services.h"
 #include "platform/finding.h"
-#include "platform/services.h"
 
 class QLabel;
 class QPrinter;
@@ -15,16 +16,25 @@ class QToolBar;
 namespace orbline {
 
 class Document;
-class LineChecker;
+class RouteChecker;
+class LineReader;
 class OrblineView;
 class ProblemsPanel;
 class ProfileStore;
 class SourceWatcher;
+class SaveNamePrompt;
+
+// What the window asks of the platform. The caller owns them; they outlive the window.
+struct WindowServices {
+  LineReader& files;  // the route's source files
+  MessageSink& messages;
+  SaveNamePrompt& savePrompt;  // where the compiled file goes
+};
 
 // The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view, with
 // the problems list under it.
 //
-// Live authoring: after every test command, compile and reload, the whole line is checked anew
+// Live authoring: after every test command, compile and reload, the whole route is checked anew
 // for the problems list, whose count shows in pane 0. While automatic reloading is on, the window
 // watches the source files of the current display; shortly after one is saved, the display's test
 // command runs again with its findings going to the problems list instead of boxes. A reload
@@ -35,7 +45,7 @@ class MainWindow : public QMainWindow {
  public:
   // Takes the reading settings (section "data"), the display and automatic reloading (section
   // "mode") and the editor (section "editor") from `profile`.
-  MainWindow(Document& doc, ProfileStore& profile, const Services& services, QWidget* parent = nullptr);
+  MainWindow(Document& doc, ProfileStore& profile, const WindowServices& services, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Writes the display and automatic reloading (section "mode"), the reading settings (section
@@ -61,7 +71,7 @@ class MainWindow : public QMainWindow {
  signals:
   // The current display was read again after its files changed, and repainted.
   void reloaded();
-  // The problems list holds the findings of a new check of the whole line.
+  // The problems list holds the findings of a new check of the whole route.
   void problemsChecked();
 
  private:
@@ -69,25 +79,28 @@ class MainWindow : public QMainWindow {
   void BuildAccelerators();
   void BuildToolBar();
   void BuildStatusBar();
+  void Compile();
   void UpdateCheckMarks();
   void PrintWithDialog();
   void PrintPreview();
   void PrinterSetup();
   void Reload();
   void WatchCurrentDisplay();
-  void CheckLine();
+  void CheckRoute();
   void ShowProblems(const std::vector<Finding>& findings);
 
   Document& doc_;
   ProfileStore& profile_;
-  Services services_;
+  WindowServices services_;
+  BoxFindings boxes_;  // errors of the commands, each in its stop box
+  QtWaitCursor waitCursor_;
   OrblineView* view_;
   ProblemsPanel* problems_;
   SourceWatcher* watcher_;
-  LineChecker* checker_;
+  RouteChecker* checker_;
   bool autoReload_;
   QString editorCommand_;
-  int running_ = 0;  // commands under way
+  int running_ = 0;  // commands under way: a reload waits for them
   QToolBar* toolBar_ = nullptr;
   QLabel* panes_[2] = {nullptr, nullptr};
   std::map<int, QAction*> actions_;

@@ -4,8 +4,9 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "app/message_sink.h"
 #include "document/document.h"
-#include "platform/message_sink.h"
+#include "document/source_reader.h"
 #include "platform/sjis.h"
 #include "view/canvas.h"
 #include "view/display.h"
@@ -13,19 +14,34 @@
 
 namespace orbline {
 
-OrblineView::OrblineView(Document& doc, const ViewState& state, const Services& services, QWidget* parent)
-    : QWidget(parent),
-      doc_(doc),
-      messages_(services.messages),
-      state_(state),
-      commands_(doc, state_, services, [this] {
-        update();
-        emit stateChanged();
-      }) {
+OrblineView::OrblineView(Document& doc, const ViewState& state, MessageSink& messages, QWidget* parent)
+    : QWidget(parent), doc_(doc), messages_(messages), state_(state) {
   // The system's window colour, which every paint's image starts from; the image covers the whole
   // view, so Qt need not erase it first.
   setBackgroundRole(QPalette::Base);
   setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void OrblineView::Changed() {
+  update();
+  emit stateChanged();
+}
+
+void OrblineView::Test(int mode, LineReader& files, FindingSink& findings) {
+  if (mode < kFirstMode || mode > kLastMode) return;
+  state_.displayMode = mode;
+  // A reader that fails has reported its fault; the display shows what the tables hold.
+  ReadForDisplay(doc_, files, findings, mode);
+  Changed();
+}
+
+void OrblineView::SelectPage(int page) {
+  if (state_.SelectPage(page)) Changed();
+}
+
+void OrblineView::ToggleGrid() {
+  state_.ToggleGrid();
+  Changed();
 }
 
 QString OrblineView::Draw(QPainter& painter, int width, int height, double pixelRatio) {

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QWidget>
 
-#include "view/view_commands.h"
 #include "view/view_state.h"
 
 class QPainter;
@@ -13,17 +12,28 @@ class QPrinter;
 namespace orbline {
 
 class Document;
+class FindingSink;
+class LineReader;
+class MessageSink;
 
 // The window's content: shows one display of the document on the 1000 × 750 page stretched over
-// its client area, and handles the view's commands.
+// its client area, and handles the view's commands: the test commands, pages and the grid.
 class OrblineView : public QWidget {
   Q_OBJECT
 
  public:
-  OrblineView(Document& doc, const ViewState& state, const Services& services, QWidget* parent = nullptr);
+  // `messages` shows the coordinate box of a click.
+  OrblineView(Document& doc, const ViewState& state, MessageSink& messages, QWidget* parent = nullptr);
 
   ViewState& state() { return state_; }
-  ViewCommands& commands() { return commands_; }
+
+  // The test command of display `mode` (1..7): sets the mode, reads the display's files from
+  // `files` into the emptied document, reporting faults to `findings`, and repaints whatever was
+  // read. Another mode changes nothing.
+  void Test(int mode, LineReader& files, FindingSink& findings);
+  // Map page 1..12; nothing is read again.
+  void SelectPage(int page);
+  void ToggleGrid();
 
   // Draws the current display over a device area of width × height pixels, of which a screen shows
   // `pixelRatio` to a point, and publishes the status text, as every paint does. Returns the
@@ -47,10 +57,12 @@ class OrblineView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // Repaints and tells that the display's state may have changed.
+  void Changed();
+
   Document& doc_;
   MessageSink& messages_;
   ViewState state_;
-  ViewCommands commands_;
   QImage frame_;  // what the last paint drew
 };
 

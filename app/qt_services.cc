@@ -27,13 +27,17 @@ void QtMessageSink::Show(std::string_view text, std::string_view caption, Messag
 QtWaitCursor::QtWaitCursor() { QApplication::instance()->installEventFilter(this); }
 
 QtWaitCursor::~QtWaitCursor() {
-  busy_ = false;
+  depth_ = 0;
   Apply();
 }
 
-void QtWaitCursor::Show(bool busy) {
-  busy_ = busy;
-  Apply();
+void QtWaitCursor::Begin() {
+  if (depth_++ == 0) Apply();
+}
+
+void QtWaitCursor::End() {
+  if (depth_ == 0) return;  // an unmatched End changes nothing
+  if (--depth_ == 0) Apply();
 }
 
 bool QtWaitCursor::eventFilter(QObject* watched, QEvent* event) {
@@ -46,7 +50,7 @@ bool QtWaitCursor::eventFilter(QObject* watched, QEvent* event) {
 void QtWaitCursor::Apply() {
   bool modalOpen = false;
   for (const QWidget* w : QApplication::topLevelWidgets()) modalOpen |= w->isModal() && w->isVisible();
-  const bool show = busy_ && !modalOpen;
+  const bool show = depth_ > 0 && !modalOpen;
   if (show == shown_) return;
   shown_ = show;
   if (show) {

@@ -3,9 +3,8 @@
 #include <QObject>
 #include <QString>
 
-#include "platform/message_sink.h"
-#include "platform/save_name_prompt.h"
-#include "platform/wait_cursor.h"
+#include "app/message_sink.h"
+#include "app/save_name_prompt.h"
 
 class QWidget;
 
@@ -18,24 +17,40 @@ class QtMessageSink : public MessageSink {
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
 };
 
-// The busy cursor over the whole application while it shows, except while a modal dialog or box
-// is open: the user is asked something then, and sees the normal cursor. Make it after the
-// application object.
-class QtWaitCursor : public QObject, public WaitCursor {
+// The busy cursor over the whole application while a command reads or writes, except while a
+// modal dialog or box is open: the user is asked something then, and sees the normal cursor.
+// Begin and End nest: the cursor shows from the first Begin until the matching outermost End.
+// Make it after the application object.
+class QtWaitCursor : public QObject {
  public:
   QtWaitCursor();
   ~QtWaitCursor() override;
 
+  void Begin();
+  void End();
+  int depth() const { return depth_; }
+
  protected:
-  void Show(bool busy) override;
   // Follows every window of the application as it shows and hides.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Apply();
 
-  bool busy_ = false;
+  int depth_ = 0;
   bool shown_ = false;  // the busy cursor is on the application's cursor stack
+};
+
+// Shows the busy cursor for one scope and ends it on every path out of it.
+class WaitCursorGuard {
+ public:
+  explicit WaitCursorGuard(QtWaitCursor& cursor) : cursor_(cursor) { cursor_.Begin(); }
+  ~WaitCursorGuard() { cursor_.End(); }
+  WaitCursorGuard(const WaitCursorGuard&) = delete;
+  WaitCursorGuard& operator=(const WaitCursorGuard&) = delete;
+
+ private:
+  QtWaitCursor& cursor_;
 };
 
 // The save dialog for the compiled file: default extension "zkf", filters "ZKF File (*.zkf)" and

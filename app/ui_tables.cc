@@ -37,7 +37,7 @@ const std::vector<MenuPopup>& MenuTable() {
           {}}},
         {QStringLiteral(u"ﾍﾙﾌﾟ(&H)"), {{QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(Orbline) (&A)..."), ID_APP_ABOUT}}},
     };
-    for (int p = 1; p <= 12; ++p)
+    for (int p = 1; p <= kPageCount; ++p)
       t[2].items.push_back({QStringLiteral("Map %1\tShift+F%1").arg(p), kMapPageIds[p - 1]});
     t[2].items.push_back({});
     t[2].items.push_back({QStringLiteral(u"問題の一覧(&L)"), ID_VIEW_PROBLEMS});
@@ -56,7 +56,7 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {QKeySequence(Qt::Key_F7), ID_TEST_ROUTEMAP},           {QKeySequence(Qt::Key_F8), ID_TEST_TIMETABLE},
         {QKeySequence(Qt::Key_F9), ID_FILE_COMPILE},
     };
-    for (int p = 1; p <= 12; ++p)
+    for (int p = 1; p <= kPageCount; ++p)
       t.push_back({QKeySequence(Qt::SHIFT | Qt::Key(Qt::Key_F1 + p - 1)), kMapPageIds[p - 1]});
     return t;
   }();
@@ -110,7 +110,7 @@ QString PromptString(int id) {
         {ID_VIEW_AUTO_RELOAD,
          QStringLiteral(u"保存されたソースファイルを読み直して表示し直します\n自動再読み込み")},
     };
-    for (int p = 1; p <= 12; ++p) m[kMapPageIds[p - 1]] = QStringLiteral(u"マップ%1を表示\nMap %1").arg(p);
+    for (int p = 1; p <= kPageCount; ++p) m[kMapPageIds[p - 1]] = QStringLiteral(u"マップ%1を表示\nMap %1").arg(p);
     return m;
   }();
   auto it = prompts.find(id);

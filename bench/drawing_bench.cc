@@ -40,9 +40,10 @@ class Page {
   Document& doc() { return *doc_; }
 
   void Item(int i, std::vector<uint16_t> values, std::string text = {}) {
-    doc_->mapValues[i].fill(0);
-    for (size_t k = 0; k < values.size(); ++k) doc_->mapValues[i][k] = static_cast<uint16_t>(values[k]);
-    doc_->mapTexts[i] = std::move(text);
+    MapItem& item = doc_->mapItems[i];
+    item.values.fill(0);
+    for (size_t k = 0; k < values.size(); ++k) item.values[k] = static_cast<uint16_t>(values[k]);
+    item.text = std::move(text);
   }
 
   // A label at a spread-out place: heights 12 … 61, every variant of italic and
@@ -69,7 +70,7 @@ enum class Paint { kRepaint, kFirst, kSecond };
 
 void DrawPage(benchmark::State& state, Page& page, int grid, Paint paint = Paint::kRepaint) {
   ViewState view;
-  view.displayMode = ViewState::kModeBirdsEye;
+  view.displayMode = kModeBirdsEye;
   view.eria = 1;
   view.grid = grid;
   QImage image(kWidth, kHeight, QImage::Format_RGB32);

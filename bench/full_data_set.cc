@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "document/map_item.h"
+#include "document/rows.h"
 #include "document/tables.h"
 
 namespace orbline {
@@ -198,7 +200,7 @@ std::string MakeInfo() {
   f.Text(Concat({sj::kRemarks, ": ", sj::kWholeLine, " ", sj::kTimetable, " (", sj::kWeekday, "/", sj::kSaturday,
                  "/", sj::kSunday, ")"}));
   f.EndLine();
-  for (int j = 1; j <= route::kMaxRemarksLines; ++j) {
+  for (int j = 1; j <= RouteInfo::kMaxRemarksLines; ++j) {
     f.Text(Concat({sj::kSection, " ", std::to_string(j), ": ", sj::kPlatformArea, " ", std::to_string(j % 4 + 1),
                    sj::kPlatform, " - timetable revised for the spring service pattern"}));
     f.EndLine();
@@ -279,7 +281,7 @@ void MapNumbers(SourceText& f, std::initializer_list<int> params) {
     f.Number(p);
     ++n;
   }
-  for (; n < kMapValueCount; ++n) f.Number(0);
+  for (; n < MapItem::kValueCount; ++n) f.Number(0);
 }
 
 void MapItemLine(SourceText& f, int display, Random& random) {
@@ -332,14 +334,14 @@ void MapItemLine(SourceText& f, int display, Random& random) {
 std::string MakeMap(Random& random) {
   SourceText f;
   f.Reserve(40 * kMapItemCapacity);
-  constexpr int kPages = map::kDisplayCount * map::kPageCount;
+  constexpr int kPages = MapItem::kDisplayCount * kPageCount;
   constexpr int kItems = kMapItemCapacity - kPages;
   static constexpr std::array<std::string_view, 3> kTitles = {sj::kBirdsEye, sj::kDiagram, sj::kRouteMap};
   int page = 0;
-  for (int display = 1; display <= map::kDisplayCount; ++display) {
-    for (int p = 1; p <= map::kPageCount; ++p, ++page) {
+  for (int display = 1; display <= MapItem::kDisplayCount; ++display) {
+    for (int p = 1; p <= kPageCount; ++p, ++page) {
       // Header: page code, background colour, title.
-      MapNumbers(f, {map::kPageCodeStep * display + p, random.Between(200, 255), random.Between(200, 255),
+      MapNumbers(f, {MapItem::kPageCodeStep * display + p, random.Between(200, 255), random.Between(200, 255),
                      random.Between(200, 255)});
       f.Text(Concat({kTitles[display - 1], " ", std::to_string(p), " ", sj::kSection, " ",
                      std::to_string((p - 1) * 9 + 1), "-", std::to_string(p * 9)}));

@@ -9,12 +9,11 @@
 #include <system_error>
 
 #include "bench/full_data_set.h"
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "document/document.h"
 #include "document/source_reader.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"
-#include "platform/wait_cursor.h"
 
 namespace orbline {
 namespace {
@@ -67,30 +66,28 @@ class Reading {
 
   Document& doc() { return *doc_; }
   const FindingList& findings() const { return findings_; }
-  SourceReader reader() { return SourceReader(*doc_, files_, findings_, waitCursor_); }
+  SourceReader reader() { return SourceReader(*doc_, files_, findings_); }
 
   // What compiling reads and checks, in compiling's order; false when anything was reported.
   bool ReadAll() {
-    const bool ok = ReadAndCheck(*doc_, files_, findings_, waitCursor_, FaultMode::kFirstFault);
+    const bool ok = ReadAndCheck(*doc_, files_, findings_, FaultMode::kFirstFault);
     return ok && findings_.findings.empty();
   }
 
-  // Every finding of the line; false when there was one.
-  bool CheckAll() { return CheckWholeLine(*doc_, files_, waitCursor_).empty(); }
+  // Every finding of the route; false when there was one.
+  bool CheckAll() { return CheckWholeRoute(*doc_, files_).empty(); }
 
   // After ReadAll: empty when every table came out full, else what is missing.
   std::string CheckFull() const {
     const Document& d = *doc_;
-    for (int i = 0; i < kKindCapacity; ++i)
-      if (d.kindTexts[i][kind::kText1].empty()) return "kind " + std::to_string(i + 1) + " is empty";
-    for (int i = 0; i < kStationCapacity; ++i)
-      if (d.stationTexts[i][station::kName].empty()) return "station " + std::to_string(i + 1) + " has no name";
-    for (int i = 0; i < kMapItemCapacity; ++i)
-      if (d.mapValues[i][map::kKind] == 0) return "map item " + std::to_string(i + 1) + " is empty";
+    if (const int n = RowsBeforeEnd(d.kinds); n < kKindCapacity) return "kind " + std::to_string(n + 1) + " is empty";
+    if (const int n = RowsBeforeEnd(d.stations); n < kStationCapacity)
+      return "station " + std::to_string(n + 1) + " has no name";
+    if (const int n = RowsBeforeEnd(d.mapItems); n < kMapItemCapacity)
+      return "map item " + std::to_string(n + 1) + " is empty";
     for (int day = 0; day < kDayTypeCount; ++day)
-      for (int i = 0; i < kTrainCapacity; ++i)
-        if (d.trainValues[day][i][train::kKind] == 0)
-          return "train " + std::to_string(day + 1) + "-" + std::to_string(i + 1) + " is empty";
+      if (const int n = RowsBeforeEnd(d.trains[day]); n < kTrainCapacity)
+        return "train " + std::to_string(day + 1) + "-" + std::to_string(n + 1) + " is empty";
     if (d.maxCalcStation != kCalcStationCapacity)
       return "max calc station is " + std::to_string(d.maxCalcStation);
     return {};
@@ -103,7 +100,6 @@ class Reading {
 
   DiskLineReader files_;
   FindingList findings_;
-  WaitCursor waitCursor_;
   std::unique_ptr<Document> doc_;
 };
 
@@ -135,7 +131,7 @@ void BM_ReadAll(benchmark::State& state) {
 BENCHMARK(BM_ReadAll)->Unit(benchmark::kMillisecond);
 
 // The same line checked for every fault at once, as "orblinec check --all" does.
-void BM_CheckWholeLine(benchmark::State& state) {
+void BM_CheckWholeRoute(benchmark::State& state) {
   Reading& reading = Reading::Get();
   for (auto _ : state) {
     if (!reading.CheckAll()) {
@@ -146,7 +142,7 @@ void BM_CheckWholeLine(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(DataSetFolder::Get().set().totalBytes));
 }
-BENCHMARK(BM_CheckWholeLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckWholeRoute)->Unit(benchmark::kMillisecond);
 
 // The three timetable files alone, read over tables that already hold a full set.
 void BM_ReadTimetables(benchmark::State& state) {

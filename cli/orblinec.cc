@@ -14,14 +14,15 @@
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
 #include "cli/zkf_dump.h"
-#include "compiler/compile_command.h"
-#include "compiler/line_check.h"
+#include "compiler/compile_to_file.h"
+#include "compiler/compiler_texts.h"
+#include "compiler/replacing_file_writer.h"
+#include "compiler/route_check.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "document/document.h"
 #include "platform/disk_line_reader.h"
-#include "platform/fixed_save_prompt.h"
-#include "platform/services.h"
+#include "platform/sjis.h"
 
 namespace orbline {
 namespace {
@@ -38,12 +39,11 @@ std::string DefaultOutput(const fs::path& folder) {
   return (name.empty() ? "line" : name) + ".zkf";
 }
 
-// check --all: every finding of the line, sorted, then a count; or one JSON array.
+// check --all: every finding of the route, sorted, then a count; or one JSON array.
 int CheckAll(const CommandLine& cl, const fs::path& folder) {
   auto doc = RunDocument(cl);
   DiskLineReader files(folder);
-  WaitCursor waitCursor;
-  const std::vector<Finding> findings = CheckWholeLine(*doc, files, waitCursor);
+  const std::vector<Finding> findings = CheckWholeRoute(*doc, files);
   int errors = 0;
   for (const Finding& f : findings) errors += f.IsError();
   if (cl.json) {
@@ -66,19 +66,20 @@ int ReadAndCompile(const CommandLine& cl) {
   auto doc = RunDocument(cl);
   DiskLineReader files(folder);
   TerminalFindings findings(stderr, folder);
-  TerminalMessages messages(stderr);
-  WaitCursor waitCursor;
-  const fs::path output = cl.output.empty() ? fs::path(DefaultOutput(folder)) : cl.output;
-  FixedSavePrompt prompt(output);
-  const Services services{files, findings, messages, waitCursor, &prompt};
-
+  const bool ok = ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault);
   if (cl.command == CommandLine::Command::kCheck) {
-    const bool ok = ReadAndCheck(*doc, files, findings, waitCursor, FaultMode::kFirstFault);
     if (ok && findings.errors() + findings.warnings() == 0)
       std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
     return ok ? 0 : 1;
   }
-  if (!RunCompileCommand(*doc, services)) return 1;
+  if (!ok) return 1;
+  const fs::path output = cl.output.empty() ? fs::path(DefaultOutput(folder)) : cl.output;
+  if (!CompileToFile(*doc, output, files, findings)) {
+    // The window's failure box, as a line.
+    std::fprintf(stderr, "%s: %s\n", SjisToUtf8(GetCompilerText(kTextCompileCaption)).c_str(),
+                 SjisToUtf8(GetCompilerText(kTextCompileFailed)).c_str());
+    return 1;
+  }
   std::error_code ec;
   const auto size = fs::file_size(output, ec);
   const auto where = fs::absolute(output, ec);
@@ -87,80 +88,87 @@ int ReadAndCompile(const CommandLine& cl) {
   return 0;
 }
 
-// Reads and decodes a compiled file; reports why not on standard error.
-std::optional<ZkfFile> LoadZkf(const fs::path& path, std::string* bytes) {
+// Reads and decodes a compiled file into `*file`, its bytes into `*bytes`; says why not on standard
+// error.
+bool LoadZkf(const fs::path& path, std::string* bytes, ZkfFile* file) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "orblinec: %s: cannot open\n", path.c_str());
-    return std::nullopt;
+    return false;
   }
   std::ostringstream buffer;
   buffer << in.rdbuf();
   if (in.bad()) {
     std::fprintf(stderr, "orblinec: %s: cannot read\n", path.c_str());
-    return std::nullopt;
+    return false;
   }
   *bytes = buffer.str();
-  ZkfError error;
-  std::optional<ZkfFile> file = ReadZkf(*bytes, &error);
-  if (!file) std::fprintf(stderr, "orblinec: %s: byte %zu: %s\n", path.c_str(), error.offset, error.what.c_str());
-  return file;
+  std::string err;
+  if (ReadZkf(*bytes, file, &err)) return true;
+  std::fprintf(stderr, "orblinec: %s: %s\n", path.c_str(), err.c_str());
+  return false;
+}
+
+// Writes the decompiled files into `folder`, which is made if need be; without `force` nothing is
+// written when one of them exists. Each file replaces its old self only once it is whole.
+bool WriteSourceFiles(const DecompiledRoute& route, const fs::path& folder, bool force) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!fs::is_directory(folder)) {
+    std::fprintf(stderr, "orblinec: %s: cannot make this folder\n", folder.c_str());
+    return false;
+  }
+  if (!force)
+    for (const auto& [name, contents] : route.files)
+      if (fs::exists(folder / name)) {
+        std::fprintf(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
+                     (folder / name).c_str());
+        return false;
+      }
+  for (const auto& [name, contents] : route.files) {
+    std::string reason;
+    const auto write = [&contents](ByteSink& sink) { return sink.Write(contents.data(), contents.size()); };
+    if (!WriteFileReplacing(folder / name, write, &reason)) {
+      std::fprintf(stderr, "orblinec: %s: cannot write (%s)\n", (folder / name).c_str(), reason.c_str());
+      return false;
+    }
+  }
+  return true;
 }
 
 int RunDecompile(const CommandLine& cl) {
   std::string bytes;
-  std::optional<ZkfFile> file = LoadZkf(cl.zkfFile, &bytes);
-  if (!file) return 1;
+  ZkfFile file;
+  if (!LoadZkf(cl.zkfFile, &bytes, &file)) return 1;
   std::string problem;
-  std::optional<DecompiledLine> line = Decompile(*file, cl.kugiri.value_or(-1), &problem);
-  if (!line) {
+  DecompiledRoute route;
+  if (!Decompile(file, cl.kugiri.value_or(-1), &route, &problem)) {
     std::fprintf(stderr, "orblinec: %s: no source files give this file back: %s\n", cl.zkfFile.c_str(),
                  problem.c_str());
     return 1;
   }
   // Nothing is written unless compiling the files gives the very same bytes.
   std::string again;
-  if (!CompileInMemory(*line, &again, &problem) || again != bytes) {
+  if (!CompileInMemory(route, &again, &problem) || again != bytes) {
     size_t at = 0;
     while (at < again.size() && at < bytes.size() && again[at] == bytes[at]) ++at;
     std::fprintf(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
                  cl.zkfFile.c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
     return 1;
   }
-  namespace fs = std::filesystem;
   const fs::path folder = cl.folder.empty() ? fs::path(".") : cl.folder;
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (!fs::is_directory(folder)) {
-    std::fprintf(stderr, "orblinec: %s: cannot make this folder\n", folder.c_str());
-    return 1;
-  }
-  if (!cl.force)
-    for (const auto& [name, contents] : line->files)
-      if (fs::exists(folder / name)) {
-        std::fprintf(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
-                     (folder / name).c_str());
-        return 1;
-      }
-  for (const auto& [name, contents] : line->files) {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out << contents;
-    if (!out.flush()) {
-      std::fprintf(stderr, "orblinec: %s: cannot write\n", (folder / name).c_str());
-      return 1;
-    }
-  }
-  const FormatSettings& s = line->settings;
+  if (!WriteSourceFiles(route, folder, cl.force)) return 1;
+  const FormatSettings& s = route.settings;
   std::printf("wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
-              line->files.size(), folder.c_str(), folder.c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
+              route.files.size(), folder.c_str(), folder.c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
   return 0;
 }
 
 int Dump(const CommandLine& cl) {
   std::string bytes;
-  std::optional<ZkfFile> file = LoadZkf(cl.zkfFile, &bytes);
-  if (!file) return 1;
-  const std::string out = cl.json ? DumpJson(*file) : DumpText(*file);
+  ZkfFile file;
+  if (!LoadZkf(cl.zkfFile, &bytes, &file)) return 1;
+  const std::string out = cl.json ? DumpJson(file) : DumpText(file);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -11,9 +11,10 @@
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
 #include "document/document.h"
+#include "document/source_reader.h"
 #include "platform/disk_line_reader.h"
 #include "view/qpainter_canvas.h"
-#include "view/view_commands.h"
+#include "view/view_state.h"
 
 int main(int argc, char** argv) {
   using namespace orbline;
@@ -44,14 +45,12 @@ int main(int argc, char** argv) {
   auto doc = RunDocument(*cl);
   DiskLineReader files(*folder);
   TerminalFindings findings(stderr, *folder);
-  TerminalMessages messages(stderr);
-  WaitCursor waitCursor;
   ViewState state;
+  state.displayMode = cl->mode;
   state.eria = cl->page;
   state.grid = cl->grid ? 1 : 0;
   // As the window's test command: reset, read the display's files, draw whatever was read.
-  ViewCommands commands(*doc, state, Services{files, findings, messages, waitCursor}, [] {});
-  commands.Test(cl->mode);
+  ReadForDisplay(*doc, files, findings, cl->mode);
   if (!RenderDisplay(*doc, state, cl->width, cl->height, cl->output, &error)) {
     std::fprintf(stderr, "orblinec: %s\n", error.c_str());
     return 1;

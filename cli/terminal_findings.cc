@@ -33,11 +33,4 @@ void TerminalFindings::Report(const Finding& finding) {
   std::fflush(out_);
 }
 
-void TerminalMessages::Show(std::string_view text, std::string_view caption, MessageIcon) {
-  std::string line = OneLine(text);
-  if (!caption.empty()) line = OneLine(caption) + ": " + line;
-  std::fprintf(out_, "%s\n", line.c_str());
-  std::fflush(out_);
-}
-
 }  // namespace orbline

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/finding.h"
-#include "platform/message_sink.h"
 
 namespace orbline {
 
@@ -29,16 +28,6 @@ class TerminalFindings : public FindingSink {
   std::filesystem::path folder_;
   int errors_ = 0;
   int warnings_ = 0;
-};
-
-// Shows each message box as one line, "<caption>: <text>".
-class TerminalMessages : public MessageSink {
- public:
-  explicit TerminalMessages(std::FILE* out) : out_(out) {}
-  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
-
- private:
-  std::FILE* out_;
 };
 
 }  // namespace orbline

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "compiler/zkf_format.h"
 #include "platform/sjis.h"
 
 namespace orbline {
@@ -9,7 +10,6 @@ namespace {
 
 const char* const kRouteInfoNames[kRouteInfoCount] = {"routeName", "version", "author", "effectiveDate", "remarks"};
 const char* const kDayTypeNames[kDayTypeCount] = {"weekday", "saturday", "sunday"};
-const char* const kStationTextNames[kStationTextCount] = {"label", "name", "note"};
 
 std::string Hex(uint32_t v, int digits) {
   char buf[16];
@@ -85,7 +85,7 @@ std::string DumpText(const ZkfFile& f) {
   s += "ZKF format " + std::to_string(f.version / 100) + "." + (f.version % 100 < 10 ? "0" : "") +
        std::to_string(f.version % 100) + "\n";
   s += "\n[Info] at byte " + std::to_string(f.infoOffset) + "\n";
-  for (int i = 0; i < kRouteInfoCount; ++i) s += std::string("  ") + kRouteInfoNames[i] + ": " + Shown(f.routeInfo[i]) + "\n";
+  for (int i = 0; i < kRouteInfoCount; ++i) s += std::string("  ") + kRouteInfoNames[i] + ": " + Shown(f.routeInfo.texts[i]) + "\n";
 
   s += "\n[Kind] at byte " + std::to_string(f.kindOffset) + ", " + std::to_string(f.kinds.size()) + " rows\n";
   for (size_t i = 0; i < f.kinds.size(); ++i) {
@@ -98,8 +98,8 @@ std::string DumpText(const ZkfFile& f) {
   s += "\n[Eki] at byte " + std::to_string(f.ekiOffset) + ", " + std::to_string(f.stations.size()) + " rows\n";
   for (size_t i = 0; i < f.stations.size(); ++i) {
     const auto& st = f.stations[i];
-    s += "  " + std::to_string(i + 1) + "  " + Numbers(st.values) + "  " + Shown(st.texts[0]) + " | " +
-         Shown(st.texts[1]) + " | " + Shown(st.texts[2]) + "\n";
+    s += "  " + std::to_string(i + 1) + "  " + Numbers(st.values) + "  " + Shown(st.label) + " | " +
+         Shown(st.name) + " | " + Shown(st.note) + "\n";
   }
 
   s += "\n[Map] at byte " + std::to_string(f.mapOffset) + ", " + std::to_string(f.mapItems.size()) + " items\n";
@@ -109,7 +109,7 @@ std::string DumpText(const ZkfFile& f) {
   }
 
   s += "\nmaxCalcStation " + std::to_string(f.maxCalcStation) + ", weekkind " + std::to_string(f.weekkind) +
-       ", " + std::to_string(2 * f.maxCalcStation + kTrainHeaderValueCount) + " words per train\n";
+       ", " + std::to_string(zkf::TrainWidth(f.maxCalcStation)) + " words per train\n";
   for (const auto& section : f.data) {
     s += "\n[Data] " + std::string(kDayTypeNames[section.dayType]) + " at byte " + std::to_string(section.offset) +
          ", " + std::to_string(section.trains.size()) + " trains\n";
@@ -127,7 +127,7 @@ std::string DumpJson(const ZkfFile& f) {
   std::string s = "{\"version\":" + std::to_string(f.version) + ",\"info\":{";
   for (int i = 0; i < kRouteInfoCount; ++i) {
     if (i) s += ",";
-    s += std::string("\"") + kRouteInfoNames[i] + "\":" + Json(f.routeInfo[i]);
+    s += std::string("\"") + kRouteInfoNames[i] + "\":" + Json(f.routeInfo.texts[i]);
   }
   s += "},\"kinds\":[";
   for (size_t i = 0; i < f.kinds.size(); ++i) {
@@ -142,7 +142,7 @@ std::string DumpJson(const ZkfFile& f) {
     const auto& st = f.stations[i];
     if (i) s += ",";
     s += "{\"values\":" + JsonNumbers(st.values);
-    for (int t = 0; t < kStationTextCount; ++t) s += std::string(",\"") + kStationTextNames[t] + "\":" + Json(st.texts[t]);
+    s += ",\"label\":" + Json(st.label) + ",\"name\":" + Json(st.name) + ",\"note\":" + Json(st.note);
     s += "}";
   }
   s += "],\"map\":[";

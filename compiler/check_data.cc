@@ -2,62 +2,60 @@
 
 #include "document/document.h"
 #include "document/error_code.h"
-#include "document/map_kinds.h"
-#include "document/source_files.h"
-#include "document/train_check.h"
+#include "document/source_file_names.h"
 
 namespace orbline {
 namespace {
 
 constexpr int kMaxLinkStation = kCalcStationCapacity;  // link To and To2 name calc stations 1..100, or 0
 
+bool InCalcStations(int n) { return n >= 1 && n <= kCalcStationCapacity; }
+
 }  // namespace
 
-int CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
-  int result = 1;
+bool CheckData(const Document& doc, FindingSink& findings, bool keepGoing) {
+  bool result = true;
+  // Reports a fatal finding; true when checking stops there.
   auto fatal = [&](int code, int a, int b, std::string_view file, int line) {
     findings.Report(MakeFinding(code, a, b, file, line));
-    result = 0;
+    result = false;
     return !keepGoing;
   };
 
   // Stations, up to the first without a name.
-  for (int i = 0, n = doc.StationRows(); i < n; ++i) {
-    const auto& v = doc.stationValues[i];
-    const int line = doc.StationLine(i);
-    if (v[station::kCalcStationNo] > kMaxStationNumber || v[station::kLink1To] > kMaxLinkStation ||
-        v[station::kLink2To] > kMaxLinkStation || v[station::kLink1To2] > kMaxLinkStation ||
-        v[station::kLink2To2] > kMaxLinkStation) {
-      if (fatal(kErrStationCalcNo, line, 0, kEkiFile, line)) return 0;
-    }
-    if (v[station::kRatio] > kMaxRatio) findings.Report(MakeFinding(kErrStationRatio, 0, 0, kEkiFile, line));
-    if (v[station::kLink1To] != 0 && v[station::kLink1To2] == 0)
-      findings.Report(MakeFinding(kErrStationTo2Missing, 0, 0, kEkiFile, line));
-    if (v[station::kLink2To] != 0 && v[station::kLink2To2] == 0)
-      findings.Report(MakeFinding(kErrStationTo2Missing, 0, 0, kEkiFile, line));
+  for (int i = 0, n = RowsBeforeEnd(doc.stations); i < n; ++i) {
+    const Station& s = doc.stations[i];
+    const int line = SourceLine(s, i);
+    bool linksInRange = true;
+    for (int g = 1; g <= Station::kLinkGroups; ++g)
+      linksInRange = linksInRange && s.link(g).to <= kMaxLinkStation && s.link(g).to2 <= kMaxLinkStation;
+    if ((s.calcStationNo() > kMaxStationNumber || !linksInRange) && fatal(kErrStationCalcNo, line, 0, kEkiFile, line))
+      return false;
+    if (s.ratio() > kMaxRatio) findings.Report(MakeFinding(kErrStationRatio, 0, 0, kEkiFile, line));
+    for (int g = 1; g <= Station::kLinkGroups; ++g)
+      if (s.link(g).to != 0 && s.link(g).to2 == 0)
+        findings.Report(MakeFinding(kErrStationTo2Missing, 0, 0, kEkiFile, line));
   }
 
   // Map items, up to the first of kind 0: station links and bars name calc stations 1..100.
-  for (int i = 0; i < kMapItemCapacity; ++i) {
-    const auto& v = doc.mapValues[i];
-    if (v[map::kKind] == 0) break;
-    if (!map::NamesCalcStations(v[map::kKind])) continue;
-    if (v[1] < 1 || v[1] > kCalcStationCapacity || v[2] < 1 || v[2] > kCalcStationCapacity) {
-      const int line = doc.MapLine(i);
-      if (fatal(kErrMapCalcStation, line, 0, kMapFile, line)) return 0;
-    }
+  for (int i = 0, n = RowsBeforeEnd(doc.mapItems); i < n; ++i) {
+    const MapItem& item = doc.mapItems[i];
+    if (!item.NamesCalcStations()) continue;
+    const MapItem::CalcStations named = item.calcStations();
+    if (InCalcStations(named.from) && InCalcStations(named.to)) continue;
+    const int line = SourceLine(item, i);
+    if (fatal(kErrMapCalcStation, line, 0, kMapFile, line)) return false;
   }
 
   // Trains of all three day types, whatever the scheme, each up to its first of kind 0.
   for (int day = 0; day < kDayTypeCount; ++day) {
     const std::string file = doc.dayTypeFile[day] != 0 ? TimetableFileName(doc.dayTypeFile[day]) : std::string();
-    for (int i = 0; i < kTrainCapacity; ++i) {
-      const auto& v = doc.trainValues[day][i];
-      if (v[train::kKind] == 0) break;
-      static constexpr int kCodes[] = {0, kErrTrainKind, kErrTrainCarType, kErrTrainStation};
-      if (const TrainFault fault = CheckTrain(v); fault != TrainFault::kNone) {
-        if (fatal(kCodes[static_cast<int>(fault)], day + 1, i + 1, file, doc.trainLines[day][i])) return 0;
-      }
+    for (int i = 0, n = RowsBeforeEnd(doc.trains[day]); i < n; ++i) {
+      const Train& train = doc.trains[day][i];
+      const Train::Fault fault = train.CheckValues();
+      if (fault != Train::Fault::kNone &&
+          fatal(TrainFaultCode(fault, TrainCheck::kCrossCheck), day + 1, i + 1, file, train.line))
+        return false;
     }
   }
   return result;

@@ -1,18 +1,16 @@
 #include "compiler/compile_to_file.h"
 
-#include <filesystem>
-
 #include "compiler/replacing_file_writer.h"
 #include "compiler/zkf_writer.h"
 #include "document/document.h"
 #include "document/error_code.h"
-#include "document/source_files.h"
-#include "platform/services.h"
+#include "document/source_file_names.h"
+#include "platform/line_reader.h"
 
 namespace orbline {
 namespace {
 
-// The source file of the line that `target` is, whatever path names it (through "./", another
+// The source file of the route that `target` is, whatever path names it (through "./", another
 // folder or a link), or "" when it is none of them.
 std::string SourceFileAt(const std::filesystem::path& target, const LineReader& files) {
   for (const std::string& name : SourceFileNames()) {
@@ -25,36 +23,26 @@ std::string SourceFileAt(const std::filesystem::path& target, const LineReader& 
 
 }  // namespace
 
-int CompileToFile(Document& doc, const Services& services) {
-  WaitCursorGuard wait(services.waitCursor);
-  if (services.savePrompt == nullptr) return 0;
-
-  SaveNamePrompt::Request request;
-  request.defaultExtension = "zkf";
-  request.initialName = doc.targetFileName;
-  request.initialFolder = doc.targetFolder;
-  SaveNamePrompt::Choice choice;
-  if (!services.savePrompt->Ask(request, &choice)) return 0;
-
-  const std::filesystem::path path = choice.folder / choice.fileName;
-  if (const std::string source = SourceFileAt(path, services.files); !source.empty()) {
+bool CompileToFile(Document& doc, const std::filesystem::path& target, const LineReader& files,
+                   FindingSink& findings) {
+  if (const std::string source = SourceFileAt(target, files); !source.empty()) {
     // A name that would destroy the author's work is not kept as the next one offered.
     Finding f = MakeFinding(kErrZkfOverSource, 0, 0, {}, 0);
-    f.detail = path.string() + " is " + source;
-    services.findings.Report(f);
-    return 0;
+    f.detail = target.string() + " is " + source;
+    findings.Report(f);
+    return false;
   }
-  doc.targetFileName = choice.fileName;
-  doc.targetFolder = choice.folder;
+  doc.targetFileName = target.filename().string();
+  doc.targetFolder = target.parent_path();
 
   std::string reason;
-  if (!WriteFileReplacing(path, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
+  if (!WriteFileReplacing(target, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
     Finding f = MakeFinding(kErrZkf, 0, 0, {}, 0);
-    f.detail = path.string() + ": " + reason;
-    services.findings.Report(f);
-    return 0;
+    f.detail = target.string() + ": " + reason;
+    findings.Report(f);
+    return false;
   }
-  return 1;
+  return true;
 }
 
 }  // namespace orbline

@@ -6,8 +6,7 @@
 
 #include "document/document.h"
 #include "document/error_code.h"
-#include "document/map_kinds.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 
 namespace orbline {
 namespace {
@@ -25,13 +24,13 @@ class Checker {
 
   // The calc stations that stations of eki.txt have, and the neighbours their links name.
   void LearnStations() {
-    for (int i = 0, n = doc_.StationRows(); i < n; ++i) {
-      const auto& v = doc_.stationValues[i];
-      const int no = v[station::kCalcStationNo];
+    for (int i = 0, n = RowsBeforeEnd(doc_.stations); i < n; ++i) {
+      const Station& s = doc_.stations[i];
+      const int no = s.calcStationNo();
       if (no > kCalcStationCapacity) continue;
       defined_[no] = true;
-      for (int link : {station::kLink1To, station::kLink2To})
-        if (v[link] != 0 && v[link] <= kCalcStationCapacity) neighbours_[no].push_back(v[link]);
+      for (int g = 1; g <= Station::kLinkGroups; ++g)
+        if (const int to = s.link(g).to; to != 0 && to <= kCalcStationCapacity) neighbours_[no].push_back(to);
     }
   }
   bool Defined(int calcStation) const { return defined_[calcStation]; }
@@ -48,16 +47,16 @@ class Checker {
   }
 
   void StationLinks() {
-    for (int i = 0, n = doc_.StationRows(); i < n; ++i) {
-      const auto& v = doc_.stationValues[i];
+    for (int i = 0, n = RowsBeforeEnd(doc_.stations); i < n; ++i) {
+      const Station& s = doc_.stations[i];
       int last = -1;
-      for (int link : {station::kLink1To, station::kLink1To2, station::kLink2To, station::kLink2To2}) {
-        const int to = v[link];
-        // 0 names none; above 100 is an error of its own.
-        if (to == 0 || to > kCalcStationCapacity || Defined(to) || to == last) continue;
-        Warn(kWarnEkiStationUndefined, to, 0, kEkiFile, doc_.StationLine(i));
-        last = to;
-      }
+      for (int g = 1; g <= Station::kLinkGroups; ++g)
+        for (const int to : {s.link(g).to, s.link(g).to2}) {
+          // 0 names none; above 100 is an error of its own.
+          if (to == 0 || to > kCalcStationCapacity || Defined(to) || to == last) continue;
+          Warn(kWarnEkiStationUndefined, to, 0, kEkiFile, SourceLine(s, i));
+          last = to;
+        }
     }
   }
 
@@ -65,77 +64,73 @@ class Checker {
   int MapRows() const {
     int n = 0;
     for (int i = 0; i < kMapItemCapacity; ++i)
-      if (doc_.mapLines[i] != 0 || doc_.mapValues[i][map::kKind] != 0) n = i + 1;
+      if (doc_.mapItems[i].line != 0 || !doc_.mapItems[i].EndsTable()) n = i + 1;
     return n;
   }
 
   void MapStations(bool stationsKnown) {
     for (int i = 0, n = MapRows(); i < n; ++i) {
-      const auto& v = doc_.mapValues[i];
-      if (!stationsKnown || !map::NamesCalcStations(v[map::kKind])) continue;
-      for (int param : {1, 2})
-        if (v[param] >= 1 && v[param] <= kCalcStationCapacity && !Defined(v[param]) && !(param == 2 && v[2] == v[1]))
-          Warn(kWarnMapStationUndefined, v[param], 0, kMapFile, doc_.MapLine(i));
+      const MapItem& item = doc_.mapItems[i];
+      if (!stationsKnown || !item.NamesCalcStations()) continue;
+      auto undefined = [&](int no) {
+        if (no >= 1 && no <= kCalcStationCapacity && !Defined(no))
+          Warn(kWarnMapStationUndefined, no, 0, kMapFile, SourceLine(item, i));
+      };
+      const MapItem::CalcStations named = item.calcStations();
+      undefined(named.from);
+      if (named.to != named.from) undefined(named.to);
     }
   }
 
   void MapColours() {
     for (int i = 0, n = MapRows(); i < n; ++i) {
-      const auto& v = doc_.mapValues[i];
-      int first = 0;  // of the three parameters red, green, blue
-      switch (v[map::kKind]) {
-        case map::kStationLinkA:
-        case map::kStationLinkB: first = 8; break;
-        case map::kLine:
-        case map::kFilledRect:
-        case map::kFilledEllipse:
-        case map::kEllipseOutline: first = 5; break;
-        case map::kLabel: first = 3; break;
-        default: first = v[map::kKind] > map::kPageCodeStep ? 1 : 0; break;
-      }
+      const MapItem& item = doc_.mapItems[i];
+      const int first = item.ColourParam();
       if (first == 0) continue;
       for (int k = first; k < first + 3; ++k)
-        if (v[k] > kMaxColour) {
-          Warn(kWarnColour, v[k], v[k] & kMaxColour, kMapFile, doc_.MapLine(i));
+        if (item.param(k) > kMaxColour) {
+          Warn(kWarnColour, item.param(k), item.param(k) & kMaxColour, kMapFile, SourceLine(item, i));
           break;
         }
     }
   }
 
-  void MapPages() {
+  // The first empty item ends the table for the compiled file; a page after it is drawn but
+  // never compiled.
+  void MapTableEnds() {
     const int n = MapRows();
-    // The first empty item ends the table for the compiled file; a page after it is drawn but
-    // never compiled.
-    for (int e = 0; e < n; ++e) {
-      if (doc_.mapValues[e][map::kKind] != 0) continue;
-      for (int h = e + 1; h < n; ++h)
-        if (doc_.mapValues[h][map::kKind] > map::kPageCodeStep) {
-          Warn(kWarnMapTableEnds, doc_.MapLine(h), 0, kMapFile, doc_.MapLine(e));
-          break;
-        }
-      break;
-    }
+    const int e = RowsBeforeEnd(doc_.mapItems);
+    for (int h = e + 1; h < n; ++h)
+      if (doc_.mapItems[h].IsPageHeader()) {
+        Warn(kWarnMapTableEnds, MapLine(h), 0, kMapFile, MapLine(e));
+        return;
+      }
+  }
+
+  // Headers out of range or given twice, and runs of items that no page header opens.
+  void MapPages() {
     std::map<int, int> firstOfCode;
     bool inPage = false;
     int runStart = -1, runLength = 0;
     auto endRun = [&] {
-      if (runLength > 0) Warn(kWarnMapItemsWithoutPage, runLength, 0, kMapFile, doc_.MapLine(runStart));
+      if (runLength > 0) Warn(kWarnMapItemsWithoutPage, runLength, 0, kMapFile, MapLine(runStart));
       runStart = -1;
       runLength = 0;
     };
-    for (int i = 0; i < n; ++i) {
-      const int kind = doc_.mapValues[i][map::kKind];
-      if (kind == 0) {
+    for (int i = 0, n = MapRows(); i < n; ++i) {
+      const MapItem& item = doc_.mapItems[i];
+      if (item.EndsTable()) {
         inPage = false;  // a page ends at the first empty item
         endRun();
-      } else if (kind > map::kPageCodeStep) {
+      } else if (item.IsPageHeader()) {
         inPage = true;
         endRun();
-        const int display = kind / map::kPageCodeStep, page = kind % map::kPageCodeStep;
-        if (display < 1 || display > map::kDisplayCount || page < 1 || page > map::kPageCount) {
-          Warn(kWarnMapHeaderOutOfRange, kind, 0, kMapFile, doc_.MapLine(i));
-        } else if (auto [at, fresh] = firstOfCode.emplace(kind, i); !fresh) {
-          Warn(kWarnMapPageTwice, kind, doc_.MapLine(at->second), kMapFile, doc_.MapLine(i));
+        const MapItem::PageHeader header = item.AsPageHeader();
+        if (header.display < 1 || header.display > MapItem::kDisplayCount || header.page < 1 ||
+            header.page > kPageCount) {
+          Warn(kWarnMapHeaderOutOfRange, item.kind(), 0, kMapFile, MapLine(i));
+        } else if (auto [at, fresh] = firstOfCode.emplace(item.kind(), i); !fresh) {
+          Warn(kWarnMapPageTwice, item.kind(), MapLine(at->second), kMapFile, MapLine(i));
         }
       } else if (!inPage) {
         if (runLength++ == 0) runStart = i;
@@ -143,19 +138,16 @@ class Checker {
     }
     endRun();
   }
+  int MapLine(int i) const { return SourceLine(doc_.mapItems[i], i); }
 
   // A kind is a row up to the first empty one: the compiled file ends its kinds there.
   void KindTable() {
-    int empty = 0;
-    while (empty < kKindCapacity && !KindEmpty(empty)) ++empty;
+    const int empty = RowsBeforeEnd(doc_.kinds);
     for (int r = empty + 1; r < kKindCapacity; ++r)
-      if (!KindEmpty(r)) {
+      if (!doc_.kinds[r].EndsTable()) {
         Warn(kWarnKindTableEnds, empty + 2, 0, kKindFile, empty + 1);
         return;
       }
-  }
-  bool KindEmpty(int row) const {
-    return doc_.kindTexts[row][kind::kText1].empty() && doc_.kindTexts[row][kind::kText2].empty();
   }
 
   // Each timetable file once, though it may feed several day types.
@@ -186,11 +178,11 @@ class Checker {
   void TrainKinds() {
     EachTimetable([&](int day, const std::string& file) {
       std::array<int, kKindCapacity + 1> count{}, firstLine{};
-      for (int i = 0; i < kTrainCapacity; ++i) {
-        const int kind = doc_.trainValues[day][i][train::kKind];
-        if (kind == 0) break;
-        if (kind > kKindCapacity || !KindEmpty(kind - 1)) continue;
-        if (count[kind]++ == 0) firstLine[kind] = doc_.trainLines[day][i];
+      for (int i = 0, n = RowsBeforeEnd(doc_.trains[day]); i < n; ++i) {
+        const Train& train = doc_.trains[day][i];
+        const int kind = train.kind();
+        if (kind > kKindCapacity || !doc_.kinds[kind - 1].EndsTable()) continue;
+        if (count[kind]++ == 0) firstLine[kind] = train.line;
       }
       for (int k = 1; k <= kKindCapacity; ++k)
         if (count[k] > 0) Warn(kWarnKindUndefined, k, count[k], file, firstLine[k]);
@@ -209,10 +201,9 @@ class Checker {
         stops.push_back({c, before != 0 && !Adjacent(before, c)});
         before = c;
       }
-      for (int i = 0; i < kTrainCapacity; ++i) {
-        const auto& v = doc_.trainValues[day][i];
-        if (v[train::kKind] == 0) break;
-        if (const int at = TurningStation(v, stops)) Warn(kWarnTimesTurn, at, 0, file, doc_.trainLines[day][i]);
+      for (int i = 0, n = RowsBeforeEnd(doc_.trains[day]); i < n; ++i) {
+        const Train& train = doc_.trains[day][i];
+        if (const int at = TurningStation(train, stops)) Warn(kWarnTimesTurn, at, 0, file, train.line);
       }
     });
   }
@@ -222,7 +213,7 @@ class Checker {
     bool offTrack;  // no track joins it to the column before
   };
   // The calc station at which a train's times have gone both ways, or 0.
-  static int TurningStation(const std::array<uint16_t, kTrainValueCount>& v, const std::vector<Stop>& stops);
+  static int TurningStation(const Train& train, const std::vector<Stop>& stops);
 
   // Stops above the width the compiled file gives every train (the highest calc station of the
   // timetable read last) are left out of it.
@@ -242,14 +233,14 @@ class Checker {
   std::array<std::vector<int>, kCalcStationCapacity + 1> neighbours_;
 };
 
-int Checker::TurningStation(const std::array<uint16_t, kTrainValueCount>& v, const std::vector<Stop>& stops) {
+int Checker::TurningStation(const Train& train, const std::vector<Stop>& stops) {
   // Each way may go wrong once by half a day or more: that is midnight.
   bool risingWrapped = false, risingBroken = false, fallingWrapped = false, fallingBroken = false;
   int previous = 0;
   bool offTrack = false;
   for (const Stop& stop : stops) {
     offTrack = offTrack || stop.offTrack;
-    const int time = v[train::TimeIndex(stop.calcStation)];
+    const int time = train.time(stop.calcStation);
     if (time == 0) continue;
     const int step = time - previous;
     if (offTrack || previous == 0) {
@@ -278,6 +269,7 @@ void CheckSemantics(const Document& doc, FindingSink& findings, const std::set<s
   }
   check.MapStations(stationsKnown);
   check.MapColours();
+  check.MapTableEnds();
   check.MapPages();
   if (sound(kKindFile)) {
     check.KindTable();

@@ -2,14 +2,13 @@
 
 #include <memory>
 
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "compiler/zkf_writer.h"
 #include "document/day_type_scheme.h"
 #include "document/document.h"
-#include "document/source_files.h"
-#include "platform/memory_line_reader.h"
+#include "document/source_file_names.h"
 #include "platform/finding_sinks.h"
-#include "platform/wait_cursor.h"
+#include "platform/memory_line_reader.h"
 
 namespace orbline {
 namespace {
@@ -43,17 +42,35 @@ std::vector<std::string> SplitRemarks(const std::string& remarks) {
 
 // Every text the source files will hold as a field.
 void CheckTexts(const ZkfFile& f, TextCheck& check) {
-  for (int i = 0; i < route::kRemarks; ++i) check.Check(f.routeInfo[i], "route info line " + std::to_string(i + 1));
-  for (const std::string& line : SplitRemarks(f.routeInfo[route::kRemarks])) check.Check(line, "a remarks line");
+  const auto& info = f.routeInfo.texts;
+  for (int i = 0; i < RouteInfo::kRemarks; ++i) check.Check(info[i], "route info line " + std::to_string(i + 1));
+  for (const std::string& line : SplitRemarks(info[RouteInfo::kRemarks])) check.Check(line, "a remarks line");
   for (size_t i = 0; i < f.kinds.size(); ++i)
     for (const std::string& t : f.kinds[i].texts) check.Check(t, "kind " + std::to_string(i + 1));
   for (size_t i = 0; i < f.stations.size(); ++i)
-    for (const std::string& t : f.stations[i].texts) check.Check(t, "station " + std::to_string(i + 1));
+    for (const std::string* t : {&f.stations[i].label, &f.stations[i].name, &f.stations[i].note})
+      check.Check(*t, "station " + std::to_string(i + 1));
   for (size_t i = 0; i < f.mapItems.size(); ++i) check.Check(f.mapItems[i].text, "map item " + std::to_string(i + 1));
   for (const auto& section : f.data)
     for (size_t i = 0; i < section.trains.size(); ++i)
       for (const std::string& t : section.trains[i].texts)
         check.Check(t, "train " + std::to_string(section.dayType + 1) + "-" + std::to_string(i + 1));
+}
+
+// The separation asked for, or the first that no text holds; -1 with `*err` saying why none fits.
+int ChooseSeparation(const ZkfFile& f, int kugiri, std::string* err) {
+  std::string why;
+  for (int k = FormatSettings::kTab; k <= FormatSettings::kSpace; ++k) {
+    if (kugiri >= 0 && k != kugiri) continue;
+    std::string d;
+    DeriveDelimiter(k, d);
+    TextCheck check{d[0], {}};
+    CheckTexts(f, check);
+    if (check.problem.empty()) return k;
+    why += (why.empty() ? "" : "; ") + std::string(SeparatorName(k)) + ": " + check.problem;
+  }
+  *err = "no separation fits every text (" + why + ")";
+  return -1;
 }
 
 class LineWriter {
@@ -66,6 +83,11 @@ class LineWriter {
     return *this;
   }
   LineWriter& Field(long long number) { return Field(std::to_string(number)); }
+  template <typename Values>
+  LineWriter& Fields(const Values& values) {
+    for (auto v : values) Field(v);
+    return *this;
+  }
   void End(std::string& out) {
     out += line_;
     out += kLineEnd;
@@ -116,157 +138,162 @@ bool EncodeStop(uint16_t stop, long long* wait, long long* b, long long* t) {
   return true;
 }
 
-}  // namespace
+// Writes each source file of a decoded file; each function fails with the reason in `err_`.
+class SourceWriter {
+ public:
+  SourceWriter(const ZkfFile& f, char delimiter) : f_(f), w_(delimiter) {}
 
-std::optional<DecompiledLine> Decompile(const ZkfFile& f, int kugiri, std::string* problem) {
-  // The separation: the one asked for, or the first that no text holds.
-  auto delimiterOf = [](int k) {
-    std::string d;
-    DeriveDelimiter(k, d);
-    return d[0];
-  };
-  std::string why;
-  int chosen = -1;
-  for (int k = FormatSettings::kTab; k <= FormatSettings::kSpace && chosen < 0; ++k) {
-    if (kugiri >= 0 && k != kugiri) continue;
-    TextCheck check{delimiterOf(k), {}};
-    CheckTexts(f, check);
-    if (check.problem.empty()) {
-      chosen = k;
-    } else {
-      why += (why.empty() ? "" : "; ") + std::string(SeparatorName(k)) + ": " + check.problem;
-    }
-  }
-  if (chosen < 0) {
-    *problem = "no separation fits every text (" + why + ")";
-    return std::nullopt;
-  }
-  const char d = delimiterOf(chosen);
+  bool Info(std::string& out);
+  bool Kinds(std::string& out);
+  bool Stations(std::string& out);
+  void Map(std::string& out);
+  bool Timetable(const ZkfFile::DataSection& section, std::string& out);
 
-  DecompiledLine line;
-  line.settings.kugiri = chosen;
-  line.settings.weekkind = f.weekkind;
-  line.settings.top = 0;
-  line.settings.sec30 = 1;
-  if (TimetableFileFor(f.weekkind, kWeekday) == 0) {
-    *problem = "the day-type scheme " + std::to_string(f.weekkind) + " is not one of 0..3";
-    return std::nullopt;
-  }
-  if (f.maxCalcStation > kCalcStationCapacity) {
-    *problem = "the highest calc station " + std::to_string(f.maxCalcStation) + " is above 100";
-    return std::nullopt;
-  }
-  LineWriter w(d);
+  const std::string& err() const { return err_; }
 
-  std::string info;
-  for (int i = 0; i < route::kRemarks; ++i) w.Field(f.routeInfo[i]).End(info);
-  const std::vector<std::string> remarks = SplitRemarks(f.routeInfo[route::kRemarks]);
-  if (remarks.size() > 1 + route::kMaxRemarksLines) {
-    *problem = "the remarks have " + std::to_string(remarks.size()) + " lines; 21 are read";
-    return std::nullopt;
+ private:
+  bool Fail(std::string why) {
+    err_ = std::move(why);
+    return false;
   }
-  for (const std::string& r : remarks) w.Field(r).End(info);
-  line.files.emplace_back(std::string(kInfoFile), info);
+  bool Train(const ZkfFile::Train& t, const std::string& where, std::string& out);
 
-  std::string kinds;
-  for (const auto& k : f.kinds) {
-    if (k.colour >> 24) {
-      *problem = "a kind colour has a top byte";
-      return std::nullopt;
-    }
-    const bool terminator = k.texts[0].empty() && k.texts[1].empty();
-    if (terminator && k.colour == 0) break;
-    w.Field(k.colour & 0xFF).Field((k.colour >> 8) & 0xFF).Field((k.colour >> 16) & 0xFF);
-    w.Field(k.texts[0]).Field(k.texts[1]).End(kinds);
+  const ZkfFile& f_;
+  LineWriter w_;
+  std::string err_;
+};
+
+bool SourceWriter::Info(std::string& out) {
+  const auto& info = f_.routeInfo.texts;
+  for (int i = 0; i < RouteInfo::kRemarks; ++i) w_.Field(info[i]).End(out);
+  const std::vector<std::string> remarks = SplitRemarks(info[RouteInfo::kRemarks]);
+  if (remarks.size() > 1 + RouteInfo::kMaxRemarksLines)
+    return Fail("the remarks have " + std::to_string(remarks.size()) + " lines; 21 are read");
+  for (const std::string& r : remarks) w_.Field(r).End(out);
+  return true;
+}
+
+bool SourceWriter::Kinds(std::string& out) {
+  for (const Kind& k : f_.kinds) {
+    if (k.colour >> 24) return Fail("a kind colour has a top byte");
+    if (k.EndsTable() && k.colour == 0) break;
+    w_.Field(RedOf(k.colour)).Field(GreenOf(k.colour)).Field(BlueOf(k.colour));
+    w_.Field(k.texts[0]).Field(k.texts[1]).End(out);
   }
-  line.files.emplace_back(std::string(kKindFile), kinds);
+  return true;
+}
 
-  std::string eki;
-  for (size_t i = 0; i < f.stations.size(); ++i) {
-    const auto& s = f.stations[i];
-    if (s.texts[station::kName].empty()) {
+bool SourceWriter::Stations(std::string& out) {
+  for (size_t i = 0; i < f_.stations.size(); ++i) {
+    const Station& s = f_.stations[i];
+    if (s.EndsTable()) {
       // The end of the table: a reader never stores a row without a name.
+      const std::string row = "station row " + std::to_string(i + 1);
       for (uint16_t v : s.values)
-        if (v != 0) {
-          *problem = "station row " + std::to_string(i + 1) + " has values but no name";
-          return std::nullopt;
-        }
-      if (!s.texts[station::kLabel].empty() || !s.texts[station::kNote].empty()) {
-        *problem = "station row " + std::to_string(i + 1) + " has texts but no name";
-        return std::nullopt;
-      }
+        if (v != 0) return Fail(row + " has values but no name");
+      if (!s.label.empty() || !s.note.empty()) return Fail(row + " has texts but no name");
       break;
     }
-    for (uint16_t v : s.values) w.Field(v);
-    for (const std::string& t : s.texts) w.Field(t);
-    w.End(eki);
+    w_.Fields(s.values).Field(s.label).Field(s.name).Field(s.note).End(out);
   }
-  line.files.emplace_back(std::string(kEkiFile), eki);
+  return true;
+}
 
-  std::string mapText;
-  for (const auto& m : f.mapItems) {
+void SourceWriter::Map(std::string& out) {
+  for (const MapItem& m : f_.mapItems) {
     bool empty = m.text.empty();
     for (uint16_t v : m.values) empty = empty && v == 0;
     if (empty) break;  // the end, as the reader leaves it after the last line
-    for (uint16_t v : m.values) w.Field(v);
-    w.Field(m.text).End(mapText);
+    w_.Fields(m.values).Field(m.text).End(out);
   }
-  line.files.emplace_back(std::string(kMapFile), mapText);
-
-  for (const auto& section : f.data) {
-    std::string data;
-    w.Field("kind").Field("car").Field("v2").Field("v3").Field("v4").Field("A").Field("B");
-    for (int s = 1; s <= f.maxCalcStation; ++s) w.Field(s).Field("h").Field("m").Field("B").Field("T");
-    w.End(data);
-    for (size_t i = 0; i < section.trains.size(); ++i) {
-      const auto& t = section.trains[i];
-      const std::string where = "train " + std::to_string(section.dayType + 1) + "-" + std::to_string(i + 1);
-      if (t.values[train::kKind] == 0) {
-        for (uint16_t v : t.values)
-          if (v != 0) {
-            *problem = where + " has values but kind 0";
-            return std::nullopt;
-          }
-        for (const std::string& text : t.texts)
-          if (!text.empty()) {
-            *problem = where + " has texts but kind 0";
-            return std::nullopt;
-          }
-        break;
-      }
-      for (int k = 0; k < kTrainHeaderValueCount; ++k) w.Field(t.values[k]);
-      for (int s = 1; s <= f.maxCalcStation; ++s) {
-        long long hours, minutes, wait, b, tf;
-        if (!EncodeTime(t.values[train::TimeIndex(s)], &hours, &minutes)) {
-          *problem = where + ": the time at calc station " + std::to_string(s) + " is odd";
-          return std::nullopt;
-        }
-        if (!EncodeStop(t.values[train::StopInfoIndex(s)], &wait, &b, &tf)) {
-          *problem = where + ": the stop word at calc station " + std::to_string(s) + " cannot be read back";
-          return std::nullopt;
-        }
-        w.Field(hours).Field(minutes).Field(wait).Field(b).Field(tf);
-      }
-      for (const std::string& text : t.texts) w.Field(text);
-      w.End(data);
-    }
-    line.files.emplace_back(TimetableFileName(TimetableFileFor(f.weekkind, section.dayType)), data);
-  }
-  return line;
 }
 
-bool CompileInMemory(const DecompiledLine& line, std::string* bytes, std::string* problem) {
+bool SourceWriter::Train(const ZkfFile::Train& t, const std::string& where, std::string& out) {
+  for (int k = 0; k < orbline::Train::kHeaderValueCount; ++k) w_.Field(t.values[k]);
+  for (int s = 1; s <= f_.maxCalcStation; ++s) {
+    long long hours, minutes, wait, b, tf;
+    if (!EncodeTime(t.values[orbline::Train::TimeIndex(s)], &hours, &minutes))
+      return Fail(where + ": the time at calc station " + std::to_string(s) + " is odd");
+    if (!EncodeStop(t.values[orbline::Train::StopIndex(s)], &wait, &b, &tf))
+      return Fail(where + ": the stop word at calc station " + std::to_string(s) + " cannot be read back");
+    w_.Field(hours).Field(minutes).Field(wait).Field(b).Field(tf);
+  }
+  for (const std::string& text : t.texts) w_.Field(text);
+  w_.End(out);
+  return true;
+}
+
+bool SourceWriter::Timetable(const ZkfFile::DataSection& section, std::string& out) {
+  w_.Field("kind").Field("car").Field("v2").Field("v3").Field("v4").Field("A").Field("B");
+  for (int s = 1; s <= f_.maxCalcStation; ++s) w_.Field(s).Field("h").Field("m").Field("B").Field("T");
+  w_.End(out);
+  for (size_t i = 0; i < section.trains.size(); ++i) {
+    const ZkfFile::Train& t = section.trains[i];
+    const std::string where = "train " + std::to_string(section.dayType + 1) + "-" + std::to_string(i + 1);
+    if (t.EndsTable()) {
+      for (uint16_t v : t.values)
+        if (v != 0) return Fail(where + " has values but kind 0");
+      for (const std::string& text : t.texts)
+        if (!text.empty()) return Fail(where + " has texts but kind 0");
+      break;
+    }
+    if (!Train(t, where, out)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Decompile(const ZkfFile& f, int kugiri, DecompiledRoute* route, std::string* err) {
+  const int chosen = ChooseSeparation(f, kugiri, err);
+  if (chosen < 0) return false;
+  if (TimetableFileFor(f.weekkind, kWeekday) == 0) {
+    *err = "the day-type scheme " + std::to_string(f.weekkind) + " is not one of 0..3";
+    return false;
+  }
+  if (f.maxCalcStation > kCalcStationCapacity) {
+    *err = "the highest calc station " + std::to_string(f.maxCalcStation) + " is above 100";
+    return false;
+  }
+  DecompiledRoute r;
+  r.settings.kugiri = chosen;
+  r.settings.weekkind = f.weekkind;
+  r.settings.top = 0;
+  r.settings.sec30 = 1;
+  std::string delimiter;
+  DeriveDelimiter(chosen, delimiter);
+  SourceWriter writer(f, delimiter[0]);
+  std::string info, kinds, eki, map;
+  bool ok = writer.Info(info) && writer.Kinds(kinds) && writer.Stations(eki);
+  if (ok) writer.Map(map);
+  r.files = {{std::string(kInfoFile), info},
+             {std::string(kKindFile), kinds},
+             {std::string(kEkiFile), eki},
+             {std::string(kMapFile), map}};
+  for (size_t i = 0; ok && i < f.data.size(); ++i) {
+    std::string data;
+    ok = writer.Timetable(f.data[i], data);
+    r.files.emplace_back(TimetableFileName(TimetableFileFor(f.weekkind, f.data[i].dayType)), data);
+  }
+  if (!ok) {
+    *err = writer.err();
+    return false;
+  }
+  *route = std::move(r);
+  return true;
+}
+
+bool CompileInMemory(const DecompiledRoute& route, std::string* bytes, std::string* err) {
   MemoryLineReader files(64 * 1024);
-  for (const auto& [name, contents] : line.files) files.Set(name, contents);
+  for (const auto& [name, contents] : route.files) files.Set(name, contents);
   FindingList findings;
-  WaitCursor cursor;
   auto doc = std::make_unique<Document>();
-  doc->settings = line.settings;
+  doc->settings = route.settings;
   doc->DeriveDelimiter();
-  const bool ok = ReadAndCheck(*doc, files, findings, cursor, FaultMode::kFirstFault);
+  const bool ok = ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault);
   for (const Finding& f : findings.findings)
     if (f.IsError()) {
-      *problem = "error " + std::to_string(f.code);
+      *err = "error " + std::to_string(f.code);
       break;
     }
   if (!ok) return false;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-#include "document/tables.h"
+#include "document/rows.h"
 
 // Constants of the compiled file, format version 2.00.
 namespace orbline::zkf {
@@ -23,6 +22,6 @@ inline constexpr uint32_t kMaxByteLength = 254;
 inline constexpr uint32_t kMaxWordLength = 0xFFFD;
 
 // Words per train: the seven header values and a time and stop word per calc station.
-constexpr int TrainWidth(uint16_t maxCalcStation) { return 2 * maxCalcStation + kTrainHeaderValueCount; }
+constexpr int TrainWidth(uint16_t maxCalcStation) { return 2 * maxCalcStation + Train::kHeaderValueCount; }
 
 }  // namespace orbline::zkf

@@ -12,7 +12,7 @@ class Decoder {
 
   size_t offset() const { return pos_; }
   bool failed() const { return failed_; }
-  const ZkfError& error() const { return error_; }
+  const std::string& error() const { return error_; }
   size_t left() const { return bytes_.size() - pos_; }
 
   uint16_t Word() {
@@ -51,10 +51,10 @@ class Decoder {
     return at;
   }
 
-  void Fail(size_t at, std::string what) {
+  void Fail(size_t at, const std::string& what) {
     if (failed_) return;
     failed_ = true;
-    error_ = {at, std::move(what)};
+    error_ = "byte " + std::to_string(at) + ": " + what;
   }
 
  private:
@@ -71,12 +71,52 @@ class Decoder {
   std::string_view bytes_;
   size_t pos_ = 0;
   bool failed_ = false;
-  ZkfError error_;
+  std::string error_;
 };
+
+void Get(Decoder& in, Kind& kind) {
+  kind.colour = in.Dword();
+  for (Text& t : kind.texts) t = in.String();
+}
+
+void Get(Decoder& in, Station& station) {
+  for (uint16_t& v : station.values) v = in.Word();
+  station.label = in.String();
+  station.name = in.String();
+  station.note = in.String();
+}
+
+void Get(Decoder& in, MapItem& item) {
+  for (uint16_t& v : item.values) v = in.Word();
+  item.text = in.String();
+}
+
+void Get(Decoder& in, ZkfFile::Train& train, int width) {
+  // Refuse a width the file cannot hold before making room for it.
+  if (in.left() < static_cast<size_t>(width) * 2) {
+    in.Fail(in.offset(), "the file ends here, in a train of " + std::to_string(width) + " words (" +
+                             std::to_string(in.left()) + " bytes left)");
+    return;
+  }
+  train.values.resize(width);
+  for (uint16_t& v : train.values) v = in.Word();
+  for (Text& t : train.texts) t = in.String();
+}
+
+// Rows up to and including the one that ends the table, or `capacity` rows.
+template <typename Row, typename... Width>
+size_t GetTable(Decoder& in, const char* tag, size_t capacity, std::vector<Row>& rows, Width... width) {
+  const size_t at = in.Tag(tag);
+  while (!in.failed() && rows.size() < capacity) {
+    Get(in, rows.emplace_back(), width...);
+    if (in.failed() || rows.back().EndsTable()) break;
+  }
+  return at;
+}
 
 }  // namespace
 
-std::optional<ZkfFile> ReadZkf(std::string_view bytes, ZkfError* error) {
+bool ReadZkf(std::string_view bytes, ZkfFile* file, std::string* err) {
   Decoder in(bytes);
   ZkfFile f;
   in.Tag(zkf::kTagZelkor);
@@ -86,53 +126,18 @@ std::optional<ZkfFile> ReadZkf(std::string_view bytes, ZkfError* error) {
     in.Fail(versionAt, "format version " + std::to_string(f.version) + ", expected 200 (2.00)");
 
   f.infoOffset = in.Tag(zkf::kTagInfo);
-  for (std::string& t : f.routeInfo) t = in.String();
-
-  f.kindOffset = in.Tag(zkf::kTagKind);
-  while (!in.failed() && f.kinds.size() < static_cast<size_t>(kKindCapacity)) {
-    ZkfFile::Kind& k = f.kinds.emplace_back();
-    k.colour = in.Dword();
-    for (std::string& t : k.texts) t = in.String();
-    if (k.texts[kind::kText1].empty() && k.texts[kind::kText2].empty()) break;
-  }
-
-  f.ekiOffset = in.Tag(zkf::kTagEki);
-  while (!in.failed() && f.stations.size() < static_cast<size_t>(kStationCapacity)) {
-    ZkfFile::Station& s = f.stations.emplace_back();
-    for (uint16_t& v : s.values) v = in.Word();
-    for (std::string& t : s.texts) t = in.String();
-    if (s.texts[station::kName].empty()) break;
-  }
-
-  f.mapOffset = in.Tag(zkf::kTagMap);
-  while (!in.failed() && f.mapItems.size() < static_cast<size_t>(kMapItemCapacity)) {
-    ZkfFile::MapItem& m = f.mapItems.emplace_back();
-    for (uint16_t& v : m.values) v = in.Word();
-    m.text = in.String();
-    if (m.values[map::kKind] == 0) break;
-  }
+  for (Text& t : f.routeInfo.texts) t = in.String();
+  f.kindOffset = GetTable(in, zkf::kTagKind, kKindCapacity, f.kinds);
+  f.ekiOffset = GetTable(in, zkf::kTagEki, kStationCapacity, f.stations);
+  f.mapOffset = GetTable(in, zkf::kTagMap, kMapItemCapacity, f.mapItems);
 
   f.maxCalcStation = in.Word();
   f.weekkind = in.Word();
-  const int width = zkf::TrainWidth(f.maxCalcStation);
   for (int day = 0; day < kDayTypeCount && !in.failed(); ++day) {
     if (!DayTypeWritten(f.weekkind, day)) continue;
     ZkfFile::DataSection& section = f.data.emplace_back();
     section.dayType = day;
-    section.offset = in.Tag(zkf::kTagData);
-    while (!in.failed() && section.trains.size() < static_cast<size_t>(kTrainCapacity)) {
-      ZkfFile::Train& t = section.trains.emplace_back();
-      // Refuse a width the file cannot hold before making room for it.
-      if (in.left() < static_cast<size_t>(width) * 2) {
-        in.Fail(in.offset(), "the file ends here, in a train of " + std::to_string(width) + " words (" +
-                                 std::to_string(in.left()) + " bytes left)");
-        break;
-      }
-      t.values.resize(width);
-      for (uint16_t& v : t.values) v = in.Word();
-      for (std::string& s : t.texts) s = in.String();
-      if (t.values[train::kKind] == 0) break;
-    }
+    section.offset = GetTable(in, zkf::kTagData, kTrainCapacity, section.trains, zkf::TrainWidth(f.maxCalcStation));
   }
 
   f.iconOffset = in.Tag(zkf::kTagIcon);
@@ -140,10 +145,11 @@ std::optional<ZkfFile> ReadZkf(std::string_view bytes, ZkfError* error) {
   if (!in.failed() && in.left() > 0)
     in.Fail(in.offset(), std::to_string(in.left()) + " bytes after the end of the file");
   if (in.failed()) {
-    if (error) *error = in.error();
-    return std::nullopt;
+    *err = in.error();
+    return false;
   }
-  return f;
+  *file = std::move(f);
+  return true;
 }
 
 }  // namespace orbline

@@ -1,35 +1,25 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "document/tables.h"
+#include "document/map_item.h"
+#include "document/rows.h"
 
 namespace orbline {
 
-// A compiled file decoded into its sections. Every list holds the rows as written, the
-// terminating row included (a full table has none). Texts are the file's Shift_JIS bytes.
+// A compiled file decoded into its sections, in the document's own rows (their source lines 0).
+// Every list holds the rows as written, the terminating row included (a full table has none).
+// Texts are the file's Shift_JIS bytes.
 struct ZkfFile {
-  struct Kind {
-    uint32_t colour = 0;
-    std::array<std::string, kKindTextCount> texts;
-  };
-  struct Station {
-    std::array<uint16_t, kStationValueCount> values{};
-    std::array<std::string, kStationTextCount> texts;
-  };
-  struct MapItem {
-    std::array<uint16_t, kMapValueCount> values{};
-    std::string text;
-  };
+  // A train keeps the width written in the file: 2 × maxCalcStation + 7 words, whatever that is.
   struct Train {
-    std::vector<uint16_t> values;  // 2 × maxCalcStation + 7 words
-    std::array<std::string, kTrainTextCount> texts;
+    std::vector<uint16_t> values;
+    std::array<Text, 3> texts;
+    bool EndsTable() const { return values.empty() || values[orbline::Train::kKind] == 0; }
   };
   struct DataSection {
     int dayType = 0;
@@ -38,7 +28,7 @@ struct ZkfFile {
   };
 
   uint16_t version = 0;
-  std::array<std::string, kRouteInfoCount> routeInfo;
+  RouteInfo routeInfo;
   std::vector<Kind> kinds;
   std::vector<Station> stations;
   std::vector<MapItem> mapItems;
@@ -50,13 +40,9 @@ struct ZkfFile {
   size_t infoOffset = 0, kindOffset = 0, ekiOffset = 0, mapOffset = 0, iconOffset = 0;
 };
 
-struct ZkfError {
-  size_t offset = 0;  // the byte where decoding stopped
-  std::string what;   // in English, e.g. "expected the tag [Map]"
-};
-
-// Decodes a whole file, using its own maxCalcStation and weekkind for the timetables. Refuses a
-// file that ends early or has bytes after its end, naming the byte offset.
-std::optional<ZkfFile> ReadZkf(std::string_view bytes, ZkfError* error);
+// Decodes a whole file into `*file`, using its own maxCalcStation and weekkind for the timetables.
+// Refuses a file that ends early or has bytes after its end: false, with `*err` naming the byte
+// offset and what was expected there ("byte 1448: expected the tag [Map]").
+bool ReadZkf(std::string_view bytes, ZkfFile* file, std::string* err);
 
 }  // namespace orbline

@@ -1,19 +1,15 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "document/format_settings.h"
-#include "document/tables.h"
+#include "document/map_item.h"
+#include "document/rows.h"
 
 namespace orbline {
-
-// A source text: Shift_JIS bytes exactly as read; empty means no value.
-using Text = std::string;
 
 // The one compilation unit: every table read from the source files, the reading settings and
 // what outlives a command. It is plain data: SourceReader fills it, the checks, the writer and
@@ -47,23 +43,15 @@ class Document {
   int maxCalcStation = 0;
   FormatSettings settings;
 
-  // The tables: record i is row i of the numbers and row i of the texts.
-  std::array<Text, kRouteInfoCount> routeInfo;
-  std::array<uint32_t, kKindCapacity> kindColour;  // 0x00BBGGRR
-  std::array<std::array<Text, kKindTextCount>, kKindCapacity> kindTexts;
-  std::array<std::array<uint16_t, kStationValueCount>, kStationCapacity> stationValues;
-  std::array<std::array<Text, kStationTextCount>, kStationCapacity> stationTexts;
-  std::array<std::array<uint16_t, kMapValueCount>, kMapItemCapacity> mapValues;
-  std::array<Text, kMapItemCapacity> mapTexts;
-  std::array<std::array<std::array<uint16_t, kTrainValueCount>, kTrainCapacity>, kDayTypeCount> trainValues;
-  std::array<std::array<std::array<Text, kTrainTextCount>, kTrainCapacity>, kDayTypeCount> trainTexts;
+  // The tables.
+  RouteInfo routeInfo;
+  std::array<Kind, kKindCapacity> kinds;
+  std::array<Station, kStationCapacity> stations;
+  std::array<MapItem, kMapItemCapacity> mapItems;
+  std::array<std::array<Train, kTrainCapacity>, kDayTypeCount> trains;  // by day type
 
-  // Where each row came from: its 1-based line in its source file (0 for a row not read), and the
-  // timetable file (1..3) each day type was read from (0 when none was).
-  std::array<int, kStationCapacity> stationLines;
-  std::array<int, kMapItemCapacity> mapLines;
-  std::array<std::array<int, kTrainCapacity>, kDayTypeCount> trainLines;
-  std::array<int, kDayTypeCount> dayTypeFile;
+  // The timetable file (1..3) each day type was read from (0 when none was).
+  std::array<int, kDayTypeCount> dayTypeFile{};
   // The header of the timetable each day type was read from: its line, the calc stations of its
   // columns in their order (those kept), and the highest of them.
   struct TimetableHeader {
@@ -72,13 +60,6 @@ class Document {
     int maxCalcStation = 0;
   };
   std::array<TimetableHeader, kDayTypeCount> timetableHeaders;
-
-  // The source line of station row or map item `i`; a table filled without a reader counts its rows
-  // from 1.
-  int StationLine(int i) const { return stationLines[i] != 0 ? stationLines[i] : i + 1; }
-  int MapLine(int i) const { return mapLines[i] != 0 ? mapLines[i] : i + 1; }
-  // The stations up to the first without a name, which ends the table.
-  int StationRows() const;
 };
 
 }  // namespace orbline

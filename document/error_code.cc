@@ -24,6 +24,19 @@ std::string Format(const char* format, int a, int b) {
 
 }  // namespace
 
+int TrainFaultCode(Train::Fault fault, TrainCheck where) {
+  const bool reading = where == TrainCheck::kReading;
+  switch (fault) {
+    case Train::Fault::kKind: return reading ? kErrDataKind : kErrTrainKind;
+    case Train::Fault::kCarType: return reading ? kErrDataCarType : kErrTrainCarType;
+    case Train::Fault::kStation: return reading ? kErrDataStation : kErrTrainStation;
+    case Train::Fault::kNone: break;
+  }
+  return 0;
+}
+
+std::span<const ErrorMessage> ErrorMessages() { return kMessages; }
+
 const ErrorMessage& FindErrorMessage(int code) {
   for (const ErrorMessage& m : kMessages)
     if (m.code == code && m.code != 0) return m;

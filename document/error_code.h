@@ -1,8 +1,10 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "document/rows.h"
 #include "platform/finding.h"
 
 namespace orbline {
@@ -65,6 +67,15 @@ struct ErrorMessage {
   const char* text;  // Shift_JIS, printf-style with %d and %%
   int length;
 };
+
+// Where a train's fault is found: while its timetable file is read, or by the cross-checks.
+enum class TrainCheck { kReading, kCrossCheck };
+// The code that reports `fault` (not kNone) there: 63..65 while reading, 15..17 in the cross-checks.
+int TrainFaultCode(Train::Fault fault, TrainCheck where);
+
+// Every row of the message table in the order of their codes; the last row (code 0) stands for
+// every code not listed.
+std::span<const ErrorMessage> ErrorMessages();
 
 // The row for `code`; a code not in the table gives the last row.
 const ErrorMessage& FindErrorMessage(int code);

@@ -7,7 +7,6 @@
 
 #include "platform/finding.h"
 #include "platform/line_reader.h"
-#include "platform/wait_cursor.h"
 
 namespace orbline {
 
@@ -15,28 +14,26 @@ class Document;
 
 struct ReadOptions {
   // Going on: a line that a check rejects is reported and left out of the table, and reading goes
-  // on with the next line (a check of the whole line). Otherwise reading stops at the first fault,
+  // on with the next line (a check of the whole route). Otherwise reading stops at the first fault,
   // whose row stays in the table, as the compile command and the test displays read.
   bool keepGoing = false;
 };
 
-// Reads the line's source files into a document, with the document's settings, reporting every
-// fault where it is found. Each Read* returns 1 when its file(s) were read without an error and
-// 0 after reporting one; they never empty the tables themselves.
+// Reads the route's source files into a document, with the document's settings, reporting every
+// fault where it is found. Each Read* returns true when its file(s) were read without an error, and
+// false after reporting one; they never empty the tables themselves.
 class SourceReader {
  public:
-  SourceReader(Document& doc, LineReader& files, FindingSink& findings, WaitCursor& waitCursor,
-               ReadOptions options = {});
+  SourceReader(Document& doc, LineReader& files, FindingSink& findings, ReadOptions options = {});
 
-  int ReadInfo();
-  int ReadKinds();
-  int ReadStations();
-  int ReadMap();
+  bool ReadInfo();
+  bool ReadKinds();
+  bool ReadStations();
+  bool ReadMap();
   // The timetable files that the day-type scheme names, into the three day types.
-  int ReadTimetables();
+  bool ReadTimetables();
   // "data<fileNumber>.txt" into day type `dayType`.
-  int ReadTimetableFile(int fileNumber, int dayType);
-
+  bool ReadTimetableFile(int fileNumber, int dayType);
   // Reports `code` at `line` of `file` (0: the whole file). A finding this reader has already
   // reported (from a file read again for another day type) is not repeated.
   void ReportError(int code, int a, int b, std::string_view file, int line);
@@ -49,9 +46,13 @@ class SourceReader {
   Document& doc_;
   LineReader& files_;
   FindingSink& findings_;
-  WaitCursor& waitCursor_;
   ReadOptions options_;
   std::set<std::tuple<std::string, int, int, int, int>> reported_;
 };
+
+// The test command of display `mode` (1..7): empties the tables and reads the files that display
+// shows, stopping at the first fault, which has been reported; the tables keep what was read. False
+// after a fault; nothing is read for another mode.
+bool ReadForDisplay(Document& doc, LineReader& files, FindingSink& findings, int mode);
 
 }  // namespace orbline

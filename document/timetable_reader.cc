@@ -7,9 +7,8 @@
 #include "document/error_code.h"
 #include "document/field_splitter.h"
 #include "document/source_file.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 #include "document/source_reader.h"
-#include "document/train_check.h"
 
 namespace orbline {
 namespace {
@@ -32,158 +31,208 @@ constexpr uint32_t kLastClockHour = 30;
 constexpr uint32_t kLongestWait = 52;
 constexpr uint32_t kHighestB = 63;
 
+// One stop as written: hours, minutes, wait minutes and the B number. Negative numbers read as
+// very large ones here.
+struct WrittenStop {
+  uint32_t hours, minutes, waitMinutes, bNumber;
+  bool Odd() const {
+    return hours >= kLastClockHour || minutes >= 60u || waitMinutes >= kLongestWait || bNumber > kHighestB;
+  }
+};
+
 // Warns, once per line and kind, about a stop that is stored as something other than written.
 // `given` keeps the kinds already warned about on this line.
-void WarnOddStop(SourceFile& file, uint32_t hours, uint32_t minutes, uint32_t waitMinutes, uint32_t bNumber,
-                 unsigned& given) {
+void WarnOddStop(SourceFile& file, const WrittenStop& stop, unsigned& given) {
   auto once = [&](unsigned bit, int code, int a, int b) {
     if (given & bit) return;
     given |= bit;
     file.Report(code, a, b);
   };
-  if (hours >= kLastClockHour || minutes >= 60u) {
-    const uint16_t stored = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
+  if (stop.hours >= kLastClockHour || stop.minutes >= 60u) {
+    const uint16_t stored = static_cast<uint16_t>((stop.hours * 60u + stop.minutes) * 10u);
     once(1, kWarnClockTime, stored / 600, stored % 600 / 10);
   }
-  if (waitMinutes >= kLongestWait) once(2, kWarnWaitOverflow, static_cast<int32_t>(waitMinutes), 0);
-  if (bNumber > kHighestB) once(4, kWarnBNumber, static_cast<int32_t>(bNumber), static_cast<int>(bNumber & kHighestB));
+  if (stop.waitMinutes >= kLongestWait) once(2, kWarnWaitOverflow, static_cast<int32_t>(stop.waitMinutes), 0);
+  if (stop.bNumber > kHighestB)
+    once(4, kWarnBNumber, static_cast<int32_t>(stop.bNumber), static_cast<int>(stop.bNumber & kHighestB));
+}
+
+// Reads one timetable file into one day type: the header's column groups, then a train a line.
+class TimetableFile {
+ public:
+  TimetableFile(SourceReader& reader, SourceFile& file, int fileNumber, int dayType)
+      : reader_(reader),
+        doc_(reader.doc()),
+        file_(file),
+        split_(doc_.settings, doc_.delimiter),
+        fileNumber_(fileNumber),
+        dayType_(dayType) {}
+
+  // False when the file cannot be read on (a fault stopped it, or it failed).
+  bool ReadHeader();
+  bool ReadTrains();
+  // True when no line was rejected.
+  bool sound() const { return sound_; }
+
+ private:
+  bool ReadColumnGroups(std::string_view& header);
+  void ReadStops(std::string_view& line, Train& train);
+  void ReadTexts(std::string_view& line, Train& train);
+
+  SourceReader& reader_;
+  Document& doc_;
+  SourceFile& file_;
+  FieldSplitter split_;
+  int fileNumber_, dayType_;
+  std::array<StopColumn, kCalcStationCapacity> columns_{};
+  int columnCount_ = 0;
+  bool sound_ = true;
+};
+
+bool TimetableFile::ReadHeader() {
+  if (doc_.settings.top) file_.Skip();
+  // The header; at the end of the file it is an empty line.
+  std::string_view header;
+  if (!file_.Next(&header)) {
+    if (file_.failed()) return false;
+    header = {};
+  }
+  for (int k = 0; k < Train::kHeaderValueCount; ++k) split_.Split(header, false);
+  Document::TimetableHeader& kept = doc_.timetableHeaders[dayType_];
+  kept = {};
+  kept.line = file_.line();
+  if (!ReadColumnGroups(header)) return false;
+  kept.maxCalcStation = doc_.maxCalcStation;
+  if (columnCount_ == kCalcStationCapacity && static_cast<uint8_t>(split_.SplitInt(header)) != 0)
+    file_.Report(kWarnHeaderColumnsDropped);
+  file_.CheckNumbers(split_);
+  return true;
+}
+
+bool TimetableFile::ReadColumnGroups(std::string_view& header) {
+  Document::TimetableHeader& kept = doc_.timetableHeaders[dayType_];
+  std::array<bool, 256> seen{};
+  for (; columnCount_ < kCalcStationCapacity; ++columnCount_) {
+    const auto number = static_cast<uint8_t>(split_.SplitInt(header));
+    split_.Split(header, false);
+    split_.Split(header, false);
+    if (number == 0) break;
+    StopColumn& column = columns_[columnCount_];
+    column.calcStation = number;
+    // The markers are tested on the rest of the line as it is, untrimmed; B before T.
+    if (StartsWith(header, 'B', 'b')) {
+      column.hasB = true;
+      split_.Split(header, false);
+    }
+    if (StartsWith(header, 'T', 't')) {
+      column.hasT = true;
+      split_.Split(header, false);
+    }
+    if (number > kCalcStationCapacity) {
+      sound_ = false;
+      column.stored = false;
+      if (!reader_.keepGoing()) doc_.maxCalcStation = std::max<int>(doc_.maxCalcStation, number);
+      if (!file_.Reject(kErrDataHeaderCalcNo, fileNumber_, 0)) return false;
+      continue;
+    }
+    if (number > doc_.maxCalcStation) doc_.maxCalcStation = number;
+    if (seen[number]) {
+      // The later column's values overwrite the earlier ones: it stands in the earlier one's place.
+      file_.Report(kWarnHeaderStationTwice, number);
+      std::erase(kept.columns, number);
+    }
+    seen[number] = true;
+    kept.columns.push_back(number);
+  }
+  return true;
+}
+
+void TimetableFile::ReadStops(std::string_view& line, Train& train) {
+  unsigned oddStops = 0;  // the warnings already given for this line
+  for (int k = 0; k < columnCount_; ++k) {
+    const StopColumn& column = columns_[k];
+    // 16-bit arithmetic throughout: the stored words wrap around modulo 65536.
+    WrittenStop stop;
+    stop.hours = static_cast<uint32_t>(split_.SplitInt(line));
+    stop.minutes = static_cast<uint32_t>(split_.SplitInt(line));
+    stop.waitMinutes = static_cast<uint32_t>(split_.SplitInt(line));
+    stop.bNumber = column.hasB ? static_cast<uint32_t>(split_.SplitInt(line)) : 0u;
+    uint32_t wait = stop.waitMinutes * 10u;
+    uint32_t b = stop.bNumber * 2u;
+    if (column.hasT && split_.SplitInt(line) > 0) b += 1;
+    if (doc_.settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
+    if (stop.Odd()) [[unlikely]]
+      WarnOddStop(file_, stop, oddStops);
+    if (!column.stored) continue;
+    train.values[Train::TimeIndex(column.calcStation)] = static_cast<uint16_t>((stop.hours * 60u + stop.minutes) * 10u);
+    // Nothing is masked: a wait of 52 minutes or more carries into the B and T bits.
+    train.values[Train::StopIndex(column.calcStation)] = static_cast<uint16_t>(b * 512u + wait);
+  }
+}
+
+void TimetableFile::ReadTexts(std::string_view& line, Train& train) {
+  if (doc_.settings.kugiri == FormatSettings::kFixedWidth) {
+    train.texts[2] = split_.Split(line, true);
+    return;
+  }
+  train.texts[0] = split_.Split(line, false);
+  train.texts[1] = split_.Split(line, false);
+  train.texts[2] = split_.Split(line, true);
+}
+
+bool TimetableFile::ReadTrains() {
+  auto& trains = doc_.trains[dayType_];
+  std::string_view line;
+  // At most 3000 train lines are read; a train rejected while going on leaves its row to the next.
+  int n = 0;
+  for (int row = 0; n < kTrainCapacity && file_.Next(&line); ++n) {
+    Train& train = trains[row];
+    for (int k = 0; k < Train::kHeaderValueCount; ++k) train.values[k] = static_cast<uint16_t>(split_.SplitInt(line));
+    ReadStops(line, train);
+    file_.CheckNumbers(split_);
+    ReadTexts(line, train);
+    train.line = file_.line();
+    const Train::Fault fault = train.CheckValues();
+    if (fault == Train::Fault::kNone) {
+      ++row;
+      continue;
+    }
+    sound_ = false;
+    // Stopping, the train stays stored when a check rejects it.
+    if (!file_.Reject(TrainFaultCode(fault, TrainCheck::kReading), fileNumber_, n + 1)) return false;
+    train.Reset();
+  }
+  if (n == kTrainCapacity) file_.WarnDroppedLines(kTrainCapacity);
+  return true;
 }
 
 }  // namespace
 
-int SourceReader::ReadTimetables() {
-  WaitCursorGuard wait(waitCursor_);
+bool SourceReader::ReadTimetables() {
   if (TimetableFileFor(doc_.settings.weekkind, kWeekday) == 0) {
     // A hand-edited profile: no scheme says which files to read, so read none and say so.
     ReportError(kErrWeekkind, doc_.settings.weekkind, 0, {}, 0);
-    return 0;
+    return false;
   }
-  int result = 1;
+  bool result = true;
   for (int day = 0; day < kDayTypeCount; ++day) {
     if (!ReadTimetableFile(TimetableFileFor(doc_.settings.weekkind, day), day)) {
-      result = 0;
+      result = false;
       if (!keepGoing()) break;
     }
   }
   return result;
 }
 
-int SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
-  WaitCursorGuard wait(waitCursor_);
-  std::array<StopColumn, kCalcStationCapacity> columns{};
-  int columnCount = 0;
+bool SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
   doc_.maxCalcStation = 0;
   doc_.dayTypeFile[dayType] = fileNumber;
-
   SourceFile file(*this, TimetableFileName(fileNumber), SourceFile::Kind::kFields, kErrDataNotFound,
                   kErrDataUnknown, fileNumber);
-  if (!file.open()) return 0;
-  FieldSplitter split(doc_.settings, doc_.delimiter);
-  int result = 1;
-
-  if (doc_.settings.top) file.Skip();
-  // The header; at the end of the file it is an empty line.
-  std::string_view header;
-  if (!file.Next(&header)) {
-    if (file.failed()) return 0;
-    header = {};
-  }
-  for (int k = 0; k < kTrainHeaderValueCount; ++k) split.Split(header, false);
-  Document::TimetableHeader& kept = doc_.timetableHeaders[dayType];
-  kept = {};
-  kept.line = file.line();
-  std::array<bool, 256> seen{};
-  for (; columnCount < kCalcStationCapacity; ++columnCount) {
-    const auto number = static_cast<uint8_t>(split.SplitInt(header));
-    split.Split(header, false);
-    split.Split(header, false);
-    if (number == 0) break;
-    StopColumn& column = columns[columnCount];
-    column.calcStation = number;
-    // The markers are tested on the rest of the line as it is, untrimmed; B before T.
-    if (StartsWith(header, 'B', 'b')) {
-      column.hasB = true;
-      split.Split(header, false);
-    }
-    if (StartsWith(header, 'T', 't')) {
-      column.hasT = true;
-      split.Split(header, false);
-    }
-    if (number > kCalcStationCapacity) {
-      result = 0;
-      column.stored = false;
-      if (!keepGoing()) doc_.maxCalcStation = std::max<int>(doc_.maxCalcStation, number);
-      if (!file.Reject(kErrDataHeaderCalcNo, fileNumber, 0)) return 0;
-      continue;
-    }
-    if (number > doc_.maxCalcStation) doc_.maxCalcStation = number;
-    if (seen[number]) {
-      // The later column's values overwrite the earlier ones: it stands in the earlier one's place.
-      file.Report(kWarnHeaderStationTwice, number);
-      std::erase(kept.columns, number);
-    }
-    seen[number] = true;
-    kept.columns.push_back(number);
-  }
-  kept.maxCalcStation = doc_.maxCalcStation;
-  if (columnCount == kCalcStationCapacity && static_cast<uint8_t>(split.SplitInt(header)) != 0)
-    file.Report(kWarnHeaderColumnsDropped);
-  file.CheckNumbers(split);
-
-  const bool fixedWidth = doc_.settings.kugiri == FormatSettings::kFixedWidth;
-  std::string_view line;
-  auto& trains = doc_.trainValues[dayType];
-  auto& trainTexts = doc_.trainTexts[dayType];
-  // At most 3000 train lines are read; a train rejected while going on leaves its row to the next.
-  int n = 0;
-  for (int row = 0; n < kTrainCapacity && file.Next(&line); ++n) {
-    auto& values = trains[row];
-    for (int k = 0; k < kTrainHeaderValueCount; ++k) values[k] = static_cast<uint16_t>(split.SplitInt(line));
-    unsigned oddStops = 0;  // the warnings already given for this line
-    for (int k = 0; k < columnCount; ++k) {
-      const StopColumn& column = columns[k];
-      // 16-bit arithmetic throughout: the stored words wrap around modulo 65536.
-      const uint32_t hours = static_cast<uint32_t>(split.SplitInt(line));
-      const uint32_t minutes = static_cast<uint32_t>(split.SplitInt(line));
-      const uint32_t waitMinutes = static_cast<uint32_t>(split.SplitInt(line));
-      const uint32_t bNumber = column.hasB ? static_cast<uint32_t>(split.SplitInt(line)) : 0u;
-      uint32_t wait = waitMinutes * 10u;
-      uint32_t b = bNumber * 2u;
-      if (column.hasT && split.SplitInt(line) > 0) b += 1;
-      if (doc_.settings.sec30 && wait == 10) wait = 5;  // a one-minute wait becomes 30 seconds
-      // Negative numbers read as very large ones here.
-      if (hours >= kLastClockHour || minutes >= 60u || waitMinutes >= kLongestWait || bNumber > kHighestB) [[unlikely]]
-        WarnOddStop(file, hours, minutes, waitMinutes, bNumber, oddStops);
-      if (!column.stored) continue;
-      values[train::TimeIndex(column.calcStation)] = static_cast<uint16_t>((hours * 60u + minutes) * 10u);
-      // Nothing is masked: a wait of 52 minutes or more carries into the B and T bits.
-      values[train::StopInfoIndex(column.calcStation)] = static_cast<uint16_t>(b * 512u + wait);
-    }
-    file.CheckNumbers(split);
-    auto& texts = trainTexts[row];
-    if (fixedWidth) {
-      texts[train::kText3] = split.Split(line, true);
-    } else {
-      texts[train::kText1] = split.Split(line, false);
-      texts[train::kText2] = split.Split(line, false);
-      texts[train::kText3] = split.Split(line, true);
-    }
-    doc_.trainLines[dayType][row] = file.line();
-    // Stopping, the train stays stored when a check rejects it.
-    static constexpr int kCodes[] = {0, kErrDataKind, kErrDataCarType, kErrDataStation};
-    const TrainFault fault = CheckTrain(values);
-    if (fault == TrainFault::kNone) {
-      ++row;
-      continue;
-    }
-    result = 0;
-    if (!file.Reject(kCodes[static_cast<int>(fault)], fileNumber, n + 1)) return 0;
-    values.fill(0);
-    for (Text& t : texts) t.clear();
-    doc_.trainLines[dayType][row] = 0;
-  }
-  if (n == kTrainCapacity) file.WarnDroppedLines(kTrainCapacity);
-  return file.failed() ? 0 : result;
+  if (!file.open()) return false;
+  TimetableFile timetable(*this, file, fileNumber, dayType);
+  if (!timetable.ReadHeader() || !timetable.ReadTrains()) return false;
+  return !file.failed() && timetable.sound();
 }
 
 }  // namespace orbline

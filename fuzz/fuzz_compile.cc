@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
@@ -15,24 +15,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orbline;
   FuzzDocument& f = FuzzDocument::Get();
   Document& doc = f.Load(data, size);
-  if (!ReadAndCheck(doc, f.files, f.findings, f.cursor, FaultMode::kFirstFault)) return 0;
+  if (!ReadAndCheck(doc, f.files, f.findings, FaultMode::kFirstFault)) return 0;
   StringSink sink;
   if (!WriteZkf(doc, sink)) abort();
-  ZkfError error;
-  std::optional<ZkfFile> file = ReadZkf(sink.bytes, &error);
-  if (!file) {
-    std::fprintf(stderr, "written file does not decode: byte %zu: %s\n", error.offset, error.what.c_str());
-    abort();
-  }
-  const std::string difference = CompareZkfWithDocument(*file, doc);
-  if (!difference.empty()) {
-    std::fprintf(stderr, "written file differs: %s\n", difference.c_str());
-    abort();
-  }
+  ZkfFile file;
   std::string problem;
-  if (std::optional<DecompiledLine> line = Decompile(*file, -1, &problem)) {
+  if (!ReadZkf(sink.bytes, &file, &problem)) {
+    std::fprintf(stderr, "written file does not decode: %s\n", problem.c_str());
+    abort();
+  }
+  if (!MatchesDocument(file, doc, &problem)) {
+    std::fprintf(stderr, "written file differs: %s\n", problem.c_str());
+    abort();
+  }
+  if (DecompiledRoute route; Decompile(file, -1, &route, &problem)) {
     std::string again;
-    if (!CompileInMemory(*line, &again, &problem) || again != sink.bytes) {
+    if (!CompileInMemory(route, &again, &problem) || again != sink.bytes) {
       std::fprintf(stderr, "decompiled sources compile to another file: %s\n", problem.c_str());
       abort();
     }

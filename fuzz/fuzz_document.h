@@ -5,7 +5,6 @@
 #include "document/document.h"
 #include "fuzz_input.h"
 #include "platform/finding_sinks.h"
-#include "platform/wait_cursor.h"
 
 namespace orbline {
 
@@ -14,7 +13,6 @@ namespace orbline {
 struct FuzzDocument {
   MemoryLineReader files{13};  // an odd buffer size, so lines straddle reads
   FindingList findings;
-  WaitCursor cursor;
   std::unique_ptr<Document> doc = std::make_unique<Document>();
 
   static FuzzDocument& Get() {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "document/format_settings.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 #include "platform/memory_line_reader.h"
 
 namespace orbline {

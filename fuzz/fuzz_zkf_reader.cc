@@ -1,5 +1,6 @@
 // The ZKF reader on arbitrary bytes, and the dumps of whatever it accepts.
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "cli/zkf_dump.h"
@@ -8,12 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orbline;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  ZkfError error;
-  std::optional<ZkfFile> file = ReadZkf(bytes, &error);
-  if (!file) {
-    if (error.offset > size || error.what.empty()) abort();
+  ZkfFile file;
+  std::string err;
+  if (!ReadZkf(bytes, &file, &err)) {
+    // "byte N: what", N within the input.
+    if (err.rfind("byte ", 0) != 0 || std::stoull(err.substr(5)) > size) abort();
     return 0;
   }
-  if (DumpText(*file).empty() || DumpJson(*file).empty()) abort();
+  if (DumpText(file).empty() || DumpJson(file).empty()) abort();
   return 0;
 }

@@ -10,13 +10,12 @@
 #include <sstream>
 #include <string>
 
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "compiler/zkf_writer.h"
 #include "document/document.h"
 #include "fuzz_input.h"
 #include "platform/disk_line_reader.h"
 #include "platform/finding_sinks.h"
-#include "platform/wait_cursor.h"
 
 namespace fs = std::filesystem;
 using namespace orbline;
@@ -69,12 +68,11 @@ int main(int argc, char** argv) {
     // The compiled line, with every day type.
     DiskLineReader reader(folder);
     FindingList findings;
-    WaitCursor cursor;
     auto doc = std::make_unique<Document>();
     doc->settings.kugiri = kugiri;
     doc->settings.weekkind = 2;
     doc->DeriveDelimiter();
-    if (!ReadAndCheck(*doc, reader, findings, cursor, FaultMode::kFirstFault)) {
+    if (!ReadAndCheck(*doc, reader, findings, FaultMode::kFirstFault)) {
       std::fprintf(stderr, "fuzz_make_seeds: %s does not read\n", folder.c_str());
       return 1;
     }

@@ -18,7 +18,7 @@
 #include <sstream>
 
 #include "cli/zkf_dump.h"
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "compiler/zkf_writer.h"
 #include "document_fixture.h"
 #include "test_files.h"
@@ -89,8 +89,10 @@ std::string Places(const std::vector<Finding>& findings, bool readerFindings) {
 std::string Sections(const Document& doc, const std::vector<std::string>& sections) {
   StringSink sink;
   WriteZkf(doc, sink);
-  ZkfError error;
-  std::istringstream dump(DumpText(*ReadZkf(sink.bytes, &error)));
+  ZkfFile file;
+  std::string err;
+  EXPECT_TRUE(ReadZkf(sink.bytes, &file, &err)) << err;
+  std::istringstream dump(DumpText(file));
   std::string out, line;
   bool shown = false;
   while (std::getline(dump, line)) {
@@ -108,11 +110,10 @@ std::string Outcome(const Case& c) {
   auto doc = std::make_unique<Document>();
   doc->settings = c.settings;
   doc->DeriveDelimiter();
-  WaitCursor cursor;
-  const std::string all = Places(CheckWholeLine(*doc, files, cursor), c.readerFindings);
+  const std::string all = Places(CheckWholeRoute(*doc, files), c.readerFindings);
   const std::string shown = c.dump.empty() ? "" : Sections(*doc, c.dump);
   FindingList first;
-  const bool compiles = ReadAndCheck(*doc, files, first, cursor, FaultMode::kFirstFault);
+  const bool compiles = ReadAndCheck(*doc, files, first, FaultMode::kFirstFault);
   const std::string firstPlaces = Places(first.findings, c.readerFindings);
   return "=== " + c.name + "\nevery finding:\n" + all + (compiles ? "compiling" : "compiling stops") +
          (firstPlaces == all ? ": the same\n" : ":\n" + firstPlaces) + shown;

@@ -15,9 +15,9 @@ class CheckDataTest : public DocTest {
   void SetUp() override {
     doc = std::make_unique<Document>();
     findings.findings.clear();
-    for (int i = 0; i < 3; ++i) doc->stationTexts[i][station::kName] = "S";
-    doc->mapValues[0] = {11, 1, 100};
-    for (auto& day : doc->trainValues) day[0] = {13, 100, 0, 0, 0, 300, 300};
+    for (int i = 0; i < 3; ++i) doc->stations[i].name = "S";
+    doc->mapItems[0].values = {11, 1, 100};
+    for (auto& day : doc->trains) day[0].values = {13, 100, 0, 0, 0, 300, 300};
   }
   // "code a-b" of each finding.
   std::vector<std::string> Found() const {
@@ -32,12 +32,12 @@ class CheckDataTest : public DocTest {
 // The station and map checks are tried on source files in tests/cases/checks.txt; what the readers
 // refuse first can only reach these checks through the tables themselves.
 TEST_F(CheckDataTest, ABadRatioGoesOnAndRowsAfterTheFirstWithoutANameAreNotChecked) {
-  EXPECT_EQ(CheckData(*doc, findings), 1);
-  doc->stationValues[0][station::kRatio] = 100;
-  doc->stationValues[2][station::kCalcStationNo] = 301;
-  doc->stationValues[4][station::kCalcStationNo] = 999;
-  doc->stationTexts[4][station::kName] = "after the end";
-  EXPECT_EQ(CheckData(*doc, findings), 0);
+  EXPECT_TRUE(CheckData(*doc, findings));
+  doc->stations[0].values[Station::kRatio] = 100;
+  doc->stations[2].values[Station::kCalcStationNo] = 301;
+  doc->stations[4].values[Station::kCalcStationNo] = 999;
+  doc->stations[4].name = "after the end";
+  EXPECT_FALSE(CheckData(*doc, findings));
   EXPECT_EQ(Found(), (Found_{"12 0-0", "11 3-0"}));
 }
 
@@ -46,38 +46,38 @@ TEST_F(CheckDataTest, TrainsOfEveryDayTypeWhateverTheScheme) {
     int field;
     uint16_t value;
     int code;
-  } cases[] = {{train::kKind, 14, 15},       {train::kCarType, 0, 16},      {train::kCarType, 101, 16},
-               {train::kStationA, 301, 17},  {train::kStationB, 65535, 17}};
+  } cases[] = {{Train::kKind, 14, 15},      {Train::kCarType, 0, 16},      {Train::kCarType, 101, 16},
+               {Train::kStationA, 301, 17}, {Train::kStationB, 65535, 17}};
   for (const auto& c : cases) {
     SetUp();
     doc->settings.weekkind = 1;
-    auto& v = doc->trainValues[kSunday][1];
+    auto& v = doc->trains[kSunday][1].values;
     v = {1, 1};
     v[c.field] = c.value;
-    EXPECT_EQ(CheckData(*doc, findings), 0) << c.code;
+    EXPECT_FALSE(CheckData(*doc, findings)) << c.code;
     EXPECT_EQ(Found(), Found_{std::to_string(c.code) + " 3-2"});
   }
   // Kind before car type before stations; each day type ends at its first train of kind 0.
   SetUp();
-  doc->trainValues[kWeekday][1] = {0, 0, 0, 0, 0, 999};
-  doc->trainValues[kSaturday][0] = {14, 0, 0, 0, 0, 999};
-  EXPECT_EQ(CheckData(*doc, findings), 0);
+  doc->trains[kWeekday][1].values = {0, 0, 0, 0, 0, 999};
+  doc->trains[kSaturday][0].values = {14, 0, 0, 0, 0, 999};
+  EXPECT_FALSE(CheckData(*doc, findings));
   EXPECT_EQ(Found(), Found_{"15 2-1"});
   SetUp();
-  doc->trainValues[kSaturday][0] = {13, 0, 0, 0, 0, 999};
-  EXPECT_EQ(CheckData(*doc, findings, true), 0);
+  doc->trains[kSaturday][0].values = {13, 0, 0, 0, 0, 999};
+  EXPECT_FALSE(CheckData(*doc, findings, true));
   EXPECT_EQ(Found(), Found_{"16 2-1"}) << "one fault a train, going on";
 }
 
 TEST_F(CheckDataTest, EachFindingNamesTheSourceLineOfItsRow) {
-  doc->stationLines[1] = 7;
-  doc->stationValues[1][station::kLink1To] = 101;
-  doc->mapLines[0] = 12;
-  doc->mapValues[0][1] = 0;
+  doc->stations[1].line = 7;
+  doc->stations[1].values[Station::kLink1To] = 101;
+  doc->mapItems[0].line = 12;
+  doc->mapItems[0].values[1] = 0;
   doc->dayTypeFile = {1, 2, 2};
-  doc->trainLines[kSaturday][0] = 4;
-  doc->trainValues[kSaturday][0][train::kCarType] = 0;
-  EXPECT_EQ(CheckData(*doc, findings, true), 0);
+  doc->trains[kSaturday][0].line = 4;
+  doc->trains[kSaturday][0].values[Train::kCarType] = 0;
+  EXPECT_FALSE(CheckData(*doc, findings, true));
   std::vector<std::string> places;
   for (const Finding& f : findings.findings) places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.a));
   EXPECT_EQ(places, (std::vector<std::string>{"eki.txt:7 7", "eki.txt:7 0", "map.txt:12 12", "data2.txt:4 2"}));

@@ -10,7 +10,7 @@
 
 #include "compiler/check_data.h"
 #include "compiler/zkf_writer.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 #include "document_fixture.h"
 #include "test_files.h"
 #include "platform/disk_line_reader.h"
@@ -23,20 +23,19 @@ using Sources = std::vector<std::pair<std::string, std::string>>;
 // Compiles sources in memory as orblinec does; "" when a reader or a fatal check stops it.
 std::string Compile(const Sources& sources, const FormatSettings& settings) {
   std::string bytes, problem;
-  return CompileInMemory(DecompiledLine{settings, sources}, &bytes, &problem) ? bytes : std::string();
+  return CompileInMemory(DecompiledRoute{settings, sources}, &bytes, &problem) ? bytes : std::string();
 }
 
 // Decompiles the compiled file `bytes` with separation `kugiri` (-1: the first that fits) and
 // compiles the result again; or says why it cannot be decompiled.
-std::string RoundTrip(const std::string& bytes, int kugiri, DecompiledLine* out = nullptr) {
-  ZkfError error;
+std::string RoundTrip(const std::string& bytes, int kugiri, DecompiledRoute* out = nullptr) {
   std::string problem, again;
-  const std::optional<ZkfFile> file = ReadZkf(bytes, &error);
-  EXPECT_TRUE(file.has_value()) << error.what;
-  std::optional<DecompiledLine> line = file ? Decompile(*file, kugiri, &problem) : std::nullopt;
-  if (!line) return problem;
-  if (out) *out = *line;
-  EXPECT_TRUE(CompileInMemory(*line, &again, &problem)) << problem;
+  ZkfFile file;
+  EXPECT_TRUE(ReadZkf(bytes, &file, &problem)) << problem;
+  DecompiledRoute route;
+  if (!problem.empty() || !Decompile(file, kugiri, &route, &problem)) return problem;
+  if (out) *out = route;
+  EXPECT_TRUE(CompileInMemory(route, &again, &problem)) << problem;
   return again;
 }
 
@@ -48,7 +47,7 @@ TEST(DecompileTest, TheSampleLineInEverySchemeAndSeparation) {
     FormatSettings settings;
     settings.weekkind = weekkind;
     const std::string bytes = Compile(sources, settings);
-    DecompiledLine line;
+    DecompiledRoute line;
     EXPECT_TRUE(RoundTrip(bytes, -1, &line) == bytes) << "weekkind " << weekkind;
     // Tab first; the files the scheme reads and no others.
     EXPECT_EQ(line.settings.kugiri * 10 + line.files.size(), 4 + (weekkind == 1 ? 1 : weekkind == 2 ? 3 : 2));
@@ -57,13 +56,15 @@ TEST(DecompileTest, TheSampleLineInEverySchemeAndSeparation) {
     EXPECT_EQ(RoundTrip(bytes, 2).rfind("no separation fits every text (space: ", 0), 0u);
   }
   // A tab in the second train's text: tab asked for cannot separate; without a choice, comma does.
-  ZkfError error;
-  ZkfFile file = *ReadZkf(Compile(sources, FormatSettings()), &error);
-  file.data[0].trains[1].texts[2] = "a\tb";
+  ZkfFile file;
   std::string problem;
-  EXPECT_FALSE(Decompile(file, 0, &problem));
+  ASSERT_TRUE(ReadZkf(Compile(sources, FormatSettings()), &file, &problem));
+  file.data[0].trains[1].texts[2] = "a\tb";
+  DecompiledRoute route;
+  EXPECT_FALSE(Decompile(file, 0, &route, &problem));
   EXPECT_EQ(problem, "no separation fits every text (tab: train 1-2 holds the delimiter)");
-  EXPECT_EQ(Decompile(file, -1, &problem)->settings.kugiri, FormatSettings::kComma);
+  ASSERT_TRUE(Decompile(file, -1, &route, &problem));
+  EXPECT_EQ(route.settings.kugiri, FormatSettings::kComma);
 }
 
 TEST(DecompileTest, WordsThatNeedTheWrapAroundAndTextsNoSeparationCanHold) {

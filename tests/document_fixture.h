@@ -11,7 +11,6 @@
 #include "platform/finding_sinks.h"
 #include "platform/memory_line_reader.h"
 #include "platform/sjis.h"
-#include "platform/wait_cursor.h"
 
 namespace orbline {
 
@@ -19,26 +18,15 @@ namespace orbline {
 // program's own tables.
 inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
 
-// Counts how the readers use the wait cursor.
-class CountingWaitCursor : public WaitCursor {
- public:
-  int shows = 0;
-  int hides = 0;
-
- protected:
-  void Show(bool busy) override { (busy ? shows : hides)++; }
-};
-
 // A document over in-memory files, with every finding kept.
 class DocTest : public ::testing::Test {
  protected:
   MemoryLineReader files;
   FindingList findings;
-  CountingWaitCursor waitCursor;
   std::unique_ptr<Document> doc = std::make_unique<Document>();
 
   // A reader of `files` into the document; `keepGoing` reads on after a rejected line.
-  SourceReader Read(bool keepGoing = false) { return SourceReader(*doc, files, findings, waitCursor, {keepGoing}); }
+  SourceReader Read(bool keepGoing = false) { return SourceReader(*doc, files, findings, {keepGoing}); }
 
   // The one finding so far as its box text, "error N\n\n<message>" in Shift_JIS; fails if there
   // is not exactly one.
@@ -46,7 +34,6 @@ class DocTest : public ::testing::Test {
     EXPECT_EQ(findings.findings.size(), 1u);
     return findings.findings.empty() ? std::string() : findings.findings[0].BoxText();
   }
-
 
  public:
   // The expected box text for a message written in UTF-8.

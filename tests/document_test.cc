@@ -6,7 +6,6 @@
 #include "document/error_code.h"
 #include "document_fixture.h"
 #include "tests/memory_profile_store.h"
-#include "tests/recording_message_sink.h"
 
 namespace orbline {
 namespace {
@@ -34,38 +33,30 @@ TEST(FormatSettingsTest, DefaultsThenTheDataSectionAsItIsAndBack) {
 
 TEST(DocumentTest, ResetTablesEmptiesEveryRowAtFullCapacityAndKeepsWhatOutlivesACommand) {
   auto d = std::make_unique<Document>();
-  for (auto& row : d->stationTexts) row.fill("s");
-  for (auto& row : d->mapValues) row.fill(9);
-  d->mapTexts.fill(std::string(100, 'm'));
-  for (auto& day : d->trainValues)
-    for (auto& row : day) row.fill(65535);
-  d->kindColour.fill(1);
-  d->routeInfo.fill("r");
+  for (Station& s : d->stations) s.name = "s";
+  for (MapItem& m : d->mapItems) {
+    m.values.fill(9);
+    m.text = std::string(100, 'm');
+    m.line = 3;
+  }
+  for (auto& day : d->trains)
+    for (Train& t : day) t.values.fill(65535);
+  for (Kind& k : d->kinds) k.colour = 1;
+  d->routeInfo.texts.fill("r");
   d->maxCalcStation = 42;
   d->targetFileName = "line.zkf";
   d->ResetTables();
-  for (const auto& row : d->stationTexts) ASSERT_EQ(row[station::kName], "");
-  for (int i = 0; i < kMapItemCapacity; ++i) {
-    ASSERT_EQ(d->mapValues[i][kMapValueCount - 1], 0) << i;
-    ASSERT_EQ(d->mapTexts[i].capacity(), Text().capacity()) << "a long text gives its memory back";
+  for (const Station& s : d->stations) ASSERT_EQ(s.name, "");
+  for (const MapItem& m : d->mapItems) {
+    ASSERT_EQ(m.values[MapItem::kValueCount - 1], 0);
+    ASSERT_EQ(m.line, 0);
+    ASSERT_EQ(m.text.capacity(), Text().capacity()) << "a long text gives its memory back";
   }
-  for (const auto& day : d->trainValues) ASSERT_EQ(day[kTrainCapacity - 1][kTrainValueCount - 1], 0);
-  EXPECT_EQ(d->kindColour[kKindCapacity - 1], 0u);
-  EXPECT_EQ(d->routeInfo[route::kRemarks], "");
+  for (const auto& day : d->trains) ASSERT_EQ(day[kTrainCapacity - 1].values[Train::kValueCount - 1], 0);
+  EXPECT_EQ(d->kinds[kKindCapacity - 1].colour, 0u);
+  EXPECT_EQ(d->routeInfo.texts[RouteInfo::kRemarks], "");
   EXPECT_EQ(d->maxCalcStation, 42);
   EXPECT_EQ(d->targetFileName, "line.zkf");
-}
-
-TEST(BoxFindingsTest, AnErrorShowsTheStopBoxAndAWarningNone) {
-  RecordingMessageSink messages;
-  BoxFindings boxes(messages);
-  boxes.Report(MakeFinding(44, 7, 0, "eki.txt", 7));
-  boxes.Report(MakeFinding(kWarnUtf8, 0, 0, "eki.txt", 1));
-  ASSERT_EQ(messages.messages().size(), 1u);
-  const auto& m = messages.messages()[0];
-  EXPECT_EQ(m.text, DocTest::Box(44, "eki.txtの7行目の駅名が空欄です"));
-  EXPECT_EQ(m.caption, "") << "empty caption: the application's title";
-  EXPECT_EQ(m.icon, MessageIcon::kStop);
 }
 
 }  // namespace

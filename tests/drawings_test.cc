@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "test_files.h"
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "document_fixture.h"
 #include "platform/disk_line_reader.h"
 #include "recording_canvas.h"
@@ -51,17 +51,17 @@ TEST(DrawingsTest, TheSampleLine) {
   auto doc = std::make_unique<Document>();
   DiskLineReader files(fs::path(ORBLINE_SOURCE_DIR) / "examples" / "sample");
   FindingList findings;
-  WaitCursor cursor;
-  ASSERT_TRUE(ReadAndCheck(*doc, files, findings, cursor, FaultMode::kFirstFault));
+  ASSERT_TRUE(ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault));
   ExpectApproved("sample", Record(*doc, {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {4, 1, 1}, {4, 2, 0},
                                          {5, 1, 0}, {5, 2, 0}, {6, 1, 0}, {7, 1, 0}, {7, 10, 0}}));
 }
 
 // Sets item i: kind, then param1 … param11.
 void Item(Document& doc, int i, std::vector<uint16_t> values, std::string text = "") {
-  doc.mapValues[i].fill(0);
-  for (size_t k = 0; k < values.size(); ++k) doc.mapValues[i][k] = values[k];
-  doc.mapTexts[i] = std::move(text);
+  MapItem& item = doc.mapItems[i];
+  item.values.fill(0);
+  for (size_t k = 0; k < values.size(); ++k) item.values[k] = values[k];
+  item.text = std::move(text);
 }
 
 TEST(DrawingsTest, EdgeCases) {
@@ -93,33 +93,37 @@ TEST(DrawingsTest, EdgeCases) {
   Item(doc, 21, {46, 3, 3, 3, 3});
   Item(doc, kMapItemCapacity - 1, {112, 1, 2, 3});
   // Kinds: a row with only its second text, then an empty row that ends the listing.
-  doc.kindColour = {0x0000FF, 0x00FF00};
-  doc.kindTexts[0] = {"", "second"};
-  doc.kindTexts[2] = {"after", "the end"};
+  doc.kinds[0].colour = 0x0000FF;
+  doc.kinds[1].colour = 0x00FF00;
+  doc.kinds[0].texts = {"", "second"};
+  doc.kinds[2].texts = {"after", "the end"};
   // Stations: a value of 65535, a label longer than six bytes, a note; page 2 starts with an empty name.
-  doc.routeInfo = {"Line", "1.0", Sjis("作者"), "", "a\r\nb"};
+  doc.routeInfo.texts = {"Line", "1.0", Sjis("作者"), "", "a\r\nb"};
   for (int i = 0; i < 20; ++i) {
-    doc.stationTexts[i] = {i == 1 ? "LONGLABEL" : "L", "S" + std::to_string(i), i == 2 ? "note" : ""};
-    doc.stationValues[i].fill(static_cast<uint16_t>(i));
+    Station& s = doc.stations[i];
+    s.label = i == 1 ? "LONGLABEL" : "L";
+    s.name = "S" + std::to_string(i);
+    s.note = i == 2 ? "note" : "";
+    s.values.fill(static_cast<uint16_t>(i));
   }
-  doc.stationValues[0][station::kLink1To] = 65535;
-  doc.stationTexts[15][station::kName] = "";
+  doc.stations[0].values[Station::kLink1To] = 65535;
+  doc.stations[15].name = "";
   // Timetables: a Saturday train on page 12, and maxCalcStation beyond the 207 values a train holds.
   doc.maxCalcStation = 3;
-  auto& v = doc.trainValues[kSaturday][56];
+  auto& v = doc.trains[kSaturday][56].values;
   const uint16_t header[7] = {2, 65535, 3, 4, 5, 6, 7};
   for (int k = 0; k < 7; ++k) v[k] = header[k];
-  v[train::TimeIndex(1)] = 5430;  // 9:3, tenths dropped
-  v[train::StopInfoIndex(1)] = 2053;
-  v[train::TimeIndex(3)] = 14399;  // 23:59
-  v[train::StopInfoIndex(3)] = 65535;
-  doc.trainTexts[kSaturday][56] = {"a", Sjis("急行"), "c"};
-  doc.trainValues[kSaturday][57][train::kKind] = 1;
-  doc.trainValues[kSaturday][57][train::TimeIndex(1)] = 7200;  // 12:00
+  v[Train::TimeIndex(1)] = 5430;  // 9:3, tenths dropped
+  v[Train::StopIndex(1)] = 2053;
+  v[Train::TimeIndex(3)] = 14399;  // 23:59
+  v[Train::StopIndex(3)] = 65535;
+  doc.trains[kSaturday][56].texts = {"a", Sjis("急行"), "c"};
+  doc.trains[kSaturday][57].values[Train::kKind] = 1;
+  doc.trains[kSaturday][57].values[Train::TimeIndex(1)] = 7200;  // 12:00
   std::string recorded = Record(doc, {{4, 1, 0}, {5, 3, 0}, {6, 1, 0}, {6, 2, 0}, {5, 4, 0}, {6, 5, 1}, {4, 12, 0},
                                       {1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {7, 12, 0}});
   doc.maxCalcStation = 255;
-  doc.trainValues[kWeekday][0][206] = 7;
+  doc.trains[kWeekday][0].values[206] = 7;
   for (int weekkind = 0; weekkind < 5; ++weekkind) {
     doc.settings.weekkind = weekkind;  // the ticks join the day types of one file
     recorded += "weekkind " + std::to_string(weekkind) + "\n" + Record(doc, {{7, 1, 0}});

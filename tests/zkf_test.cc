@@ -79,10 +79,10 @@ class ZkfFileTest : public DocTest {
     return sink.bytes;
   }
   ZkfFile WriteAndRead() {
-    ZkfError error;
-    std::optional<ZkfFile> f = ReadZkf(Write(), &error);
-    EXPECT_TRUE(f.has_value()) << error.offset << ": " << error.what;
-    return f.value_or(ZkfFile());
+    ZkfFile f;
+    std::string err;
+    EXPECT_TRUE(ReadZkf(Write(), &f, &err)) << err;
+    return f;
   }
 };
 
@@ -104,21 +104,22 @@ TEST_F(ZkfFileTest, AnEmptyDocumentByteForByte) {
 }
 
 TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
-  doc->routeInfo[route::kRemarks] = "a\r\nb";
-  doc->kindColour[0] = 0x000080FF;
-  doc->kindTexts[0] = {"", "x"};  // only text2: does not end the list
-  doc->kindTexts[3] = {"z", "z"};  // after the terminator: not written
-  doc->stationValues[0].fill(65535);
-  doc->stationTexts[0] = {"L", "N", ""};
-  doc->mapValues[0] = {42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7};
+  doc->routeInfo.texts[RouteInfo::kRemarks] = "a\r\nb";
+  doc->kinds[0].colour = 0x000080FF;
+  doc->kinds[0].texts = {"", "x"};  // only text2: does not end the list
+  doc->kinds[3].texts = {"z", "z"};  // after the terminator: not written
+  doc->stations[0].values.fill(65535);
+  doc->stations[0].label = "L";
+  doc->stations[0].name = "N";
+  doc->mapItems[0].values = {42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7};
   doc->settings.weekkind = 1;
   doc->maxCalcStation = 2;
-  auto& v = doc->trainValues[0][0];
+  auto& v = doc->trains[0][0].values;
   v = {1, 2};
-  v[train::TimeIndex(1)] = 0x0102;
-  v[train::StopInfoIndex(2)] = 0x0304;
-  v[train::TimeIndex(3)] = 0xBEEF;  // above maxCalcStation: never written
-  doc->trainTexts[0][0] = {"a", "", "c"};
+  v[Train::TimeIndex(1)] = 0x0102;
+  v[Train::StopIndex(2)] = 0x0304;
+  v[Train::TimeIndex(3)] = 0xBEEF;  // above maxCalcStation: never written
+  doc->trains[0][0].texts = {"a", "", "c"};
   const std::string want = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(4) + "\x04" "a\r\nb" + "\x06[Kind]\xFF\x80" + Z(3) +
                            "\x01x" + Z(6) + "\x05[Eki]" + std::string(24, '\xFF') + "\x01L\x01N" + Z(28) + "\x05[Map]*" +
                            Z(21) + "\x07" + Z(27) + "\x02" + Z(1) + "\x01" + Z(1) + "\x06[Data]\x01" + Z(1) + "\x02" +
@@ -127,11 +128,11 @@ TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
 }
 
 TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
-  for (auto& t : doc->kindTexts) t[0] = "k";
-  for (auto& t : doc->stationTexts) t[station::kName] = "s";
-  for (auto& v : doc->mapValues) v[map::kKind] = 42;
-  for (auto& day : doc->trainValues)
-    for (auto& v : day) v[train::kKind] = 1;
+  for (Kind& k : doc->kinds) k.texts[0] = "k";
+  for (Station& s : doc->stations) s.name = "s";
+  for (MapItem& m : doc->mapItems) m.values[0] = 42;
+  for (auto& day : doc->trains)
+    for (Train& t : day) t.values[Train::kKind] = 1;
   doc->maxCalcStation = 100;
   doc->settings.weekkind = 2;
   const std::string bytes = Write();
@@ -145,8 +146,8 @@ TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
   doc->ResetTables();
   doc->settings.weekkind = 7;
   doc->maxCalcStation = 150;
-  doc->trainValues[0][0][train::kKind] = 3;
-  doc->trainValues[0][0][206] = 9;
+  doc->trains[0][0].values[Train::kKind] = 3;
+  doc->trains[0][0].values[206] = 9;
   f = WriteAndRead();
   ASSERT_EQ(f.data.size(), 1u) << "the weekday section is always written";
   ASSERT_EQ(f.data[0].trains[0].values.size(), 307u);
@@ -155,27 +156,29 @@ TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
 
 TEST_F(ZkfFileTest, DamagedFilesAreRefusedWithTheirOffset) {
   // A small file with a row of every kind and a three-byte string prefix to cut through.
-  doc->routeInfo[0] = std::string(300, 'r');
-  doc->kindTexts[0] = {"k", "K"};
-  doc->stationTexts[0][station::kName] = "s";
-  doc->mapValues[0][map::kKind] = 101;
+  doc->routeInfo.texts[0] = std::string(300, 'r');
+  doc->kinds[0].texts = {"k", "K"};
+  doc->stations[0].name = "s";
+  doc->mapItems[0].values[0] = 101;
   doc->maxCalcStation = 3;
   doc->settings.weekkind = 2;
-  for (auto& day : doc->trainValues) day[0][train::kKind] = 1;
+  for (auto& day : doc->trains) day[0].values[Train::kKind] = 1;
   const std::string bytes = Write();
-  ZkfError error;
+  ZkfFile f;
+  std::string err;
   for (size_t n = 0; n < bytes.size(); ++n) {
-    ASSERT_FALSE(ReadZkf(std::string_view(bytes).substr(0, n), &error).has_value()) << n;
-    ASSERT_LE(error.offset, n) << n;
-    ASSERT_NE(error.what.find("ends here"), std::string::npos) << n << ": " << error.what;
+    ASSERT_FALSE(ReadZkf(std::string_view(bytes).substr(0, n), &f, &err)) << n;
+    ASSERT_LE(std::stoul(err.substr(err.find(' ') + 1)), n) << err;
+    ASSERT_NE(err.find("ends here"), std::string::npos) << n << ": " << err;
   }
   auto refused = [&](std::string damaged) {
-    EXPECT_FALSE(ReadZkf(damaged, &error).has_value());
-    return std::to_string(error.offset) + ": " + error.what;
+    EXPECT_FALSE(ReadZkf(damaged, &f, &err));
+    return err;
   };
-  EXPECT_EQ(refused(bytes + "xy"), std::to_string(bytes.size()) + ": 2 bytes after the end of the file");
-  const std::pair<size_t, const char*> changes[] = {
-      {1, "0: expected the tag [Zelkor]"}, {9, "9: format version 100, expected 200 (2.00)"}, {12, "11: expected the tag [Info]"}};
+  EXPECT_EQ(refused(bytes + "xy"), "byte " + std::to_string(bytes.size()) + ": 2 bytes after the end of the file");
+  const std::pair<size_t, const char*> changes[] = {{1, "byte 0: expected the tag [Zelkor]"},
+                                                    {9, "byte 9: format version 100, expected 200 (2.00)"},
+                                                    {12, "byte 11: expected the tag [Info]"}};
   for (const auto& [at, what] : changes) {
     std::string bad = bytes;
     bad[at] = 100;
@@ -184,7 +187,7 @@ TEST_F(ZkfFileTest, DamagedFilesAreRefusedWithTheirOffset) {
   // maxCalcStation 65535 claims 131077 words a train, in a file of a few bytes: refused unallocated.
   std::string wide = bytes;
   wide.replace(wide.find("\x06[Data]") - 4, 2, "\xFF\xFF");
-  EXPECT_NE(refused(wide).find("131077 words"), std::string::npos) << error.what;
+  EXPECT_NE(refused(wide).find("131077 words"), std::string::npos) << err;
 }
 
 }  // namespace

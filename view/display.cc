@@ -12,21 +12,21 @@ namespace orbline {
 
 std::string DrawDisplay(Canvas& canvas, const Document& doc, const ViewState& state) {
   switch (state.displayMode) {
-    case ViewState::kModeRouteInfo:
+    case kModeRouteInfo:
       DrawRouteInfo(canvas, doc);
       return {};
-    case ViewState::kModeKinds:
+    case kModeKinds:
       DrawKinds(canvas, doc);
       return {};
-    case ViewState::kModeStations:
+    case kModeStations:
       DrawStations(canvas, doc, state.eria);
       return {};
-    case ViewState::kModeBirdsEye:
-    case ViewState::kModeDiagram:
-    case ViewState::kModeRouteMap:
-      DrawMap(canvas, doc, state.displayMode - 3, state.eria, state.grid);
+    case kModeBirdsEye:
+    case kModeDiagram:
+    case kModeRouteMap:
+      DrawMap(canvas, doc, MapDisplayOf(state.displayMode), state.eria, state.grid);
       return doc.MapStatusText(state.displayMode, state.eria);
-    case ViewState::kModeTimetable:
+    case kModeTimetable:
       DrawTimetable(canvas, doc, state.eria);
       return FormatSjis(kTextMaxCalcStation, doc.maxCalcStation);
     default:

@@ -3,17 +3,18 @@
 #include <optional>
 
 #include "document/document.h"
-#include "document/map_kinds.h"
 #include "view/canvas.h"
 
 namespace orbline {
 namespace {
 
-constexpr Colour kCyan = Rgb(0, 255, 255);
 constexpr Colour kGridBlue = Rgb(0, 180, 255);
 constexpr int kLinkWidth = 20;
 constexpr int kStationRadius = 7;
-constexpr int kDefaultLabelHeight = 40;
+// Station bars stand in two columns: items at even rows on the left, odd ones on the right.
+constexpr int kBarLeftX = 790;
+constexpr int kBarRightX = 890;
+constexpr int kBarWidth = 20;
 
 void DrawGrid(Canvas& canvas) {
   // Fine lines every 20 units, then coarse ones every 100 over them.
@@ -31,54 +32,69 @@ void DrawGrid(Canvas& canvas) {
   canvas.RestorePen();
 }
 
-void DrawItem(Canvas& canvas, const Document& doc, int index) {
-  const auto& p = doc.mapValues[index];  // p[1] … p[11] are param1 … param11
-  switch (p[map::kKind]) {
-    case map::kStationLinkA:
-    case map::kStationLinkB:
-      canvas.SelectPen(kLinkWidth, Rgb(p[8], p[9], p[10]));
-      canvas.Line(p[4], p[5], p[6], p[7]);
+void DrawStation(Canvas& canvas, MapItem::Point at) {
+  canvas.Ellipse(at.x - kStationRadius, at.y - kStationRadius, at.x + kStationRadius, at.y + kStationRadius);
+}
+
+void DrawLabel(Canvas& canvas, const MapItem::Label& label, const Text& text) {
+  FontSpec font;
+  font.height = label.height;
+  font.vertical = label.vertical;
+  font.italic = label.italic;
+  font.underline = label.underline;
+  canvas.SelectFont(font);
+  canvas.SetTextColour(label.colour);
+  canvas.Text(label.at.x, label.at.y, text);
+  canvas.SetTextColour(kBlack);
+  canvas.RestoreFont();
+}
+
+// Item `index` of the table; the index places a station bar.
+void DrawItem(Canvas& canvas, const MapItem& item, int index) {
+  switch (item.kind()) {
+    case MapItem::kStationLinkA:
+    case MapItem::kStationLinkB: {
+      const MapItem::Link link = item.AsLink();
+      canvas.SelectPen(kLinkWidth, link.colour);
+      canvas.Line(link.a.x, link.a.y, link.b.x, link.b.y);
       canvas.RestorePen();
-      canvas.Ellipse(p[4] - kStationRadius, p[5] - kStationRadius, p[4] + kStationRadius, p[5] + kStationRadius);
-      canvas.Ellipse(p[6] - kStationRadius, p[7] - kStationRadius, p[6] + kStationRadius, p[7] + kStationRadius);
-      break;
-    case map::kStationBar:
-      canvas.FillSolidRect(index % 2 == 0 ? 790 : 890, p[3], 20, p[4] - p[3], kBlack);
-      break;
-    case map::kLine:
-      canvas.SelectPen(p[8] == 0 ? 1 : p[8], Rgb(p[5], p[6], p[7]));
-      canvas.Line(p[1], p[2], p[3], p[4]);
-      canvas.RestorePen();
-      break;
-    case map::kLabel: {
-      FontSpec font;
-      font.height = p[6] == 0 ? kDefaultLabelHeight : p[6];
-      font.vertical = p[7] != 0;
-      font.italic = (p[8] & 0xFF) != 0;
-      font.underline = (p[9] & 0xFF) != 0;
-      canvas.SelectFont(font);
-      canvas.SetTextColour(Rgb(p[3], p[4], p[5]));
-      canvas.Text(p[1], p[2], doc.mapTexts[index]);
-      canvas.SetTextColour(kBlack);
-      canvas.RestoreFont();
+      DrawStation(canvas, link.a);
+      DrawStation(canvas, link.b);
       break;
     }
-    case map::kFilledRect:
-      canvas.FillSolidRect(p[1], p[2], p[3], p[4], Rgb(p[5], p[6], p[7]));
+    case MapItem::kStationBar: {
+      const MapItem::Bar bar = item.AsBar();
+      canvas.FillSolidRect(index % 2 == 0 ? kBarLeftX : kBarRightX, bar.top, kBarWidth, bar.bottom - bar.top, kBlack);
       break;
-    case map::kCyanRect:
-      canvas.FillSolidRect(p[1], p[2], p[3], p[4], kCyan);
-      break;
-    case map::kFilledEllipse:
-      canvas.SelectBrush(Rgb(p[5], p[6], p[7]));
-      canvas.Ellipse(p[1], p[2], p[3], p[4]);
-      canvas.RestoreBrush();
-      break;
-    case map::kEllipseOutline:
-      canvas.SelectPen(p[8], Rgb(p[5], p[6], p[7]));  // width 0 stays the thinnest pen
-      canvas.EllipseOutline(p[1], p[2], p[3], p[4]);
+    }
+    case MapItem::kLine: {
+      const MapItem::Line line = item.AsLine();
+      canvas.SelectPen(line.width, line.colour);
+      canvas.Line(line.a.x, line.a.y, line.b.x, line.b.y);
       canvas.RestorePen();
       break;
+    }
+    case MapItem::kLabel: DrawLabel(canvas, item.AsLabel(), item.text); break;
+    case MapItem::kFilledRect:
+    case MapItem::kCyanRect: {
+      const MapItem::Rect r = item.AsRect();
+      canvas.FillSolidRect(r.x, r.y, r.width, r.height, r.colour);
+      break;
+    }
+    case MapItem::kFilledEllipse: {
+      const MapItem::Ellipse e = item.AsEllipse();
+      canvas.SelectBrush(e.colour);
+      canvas.Ellipse(e.left, e.top, e.right, e.bottom);
+      canvas.RestoreBrush();
+      break;
+    }
+    case MapItem::kEllipseOutline: {
+      const MapItem::Ellipse e = item.AsEllipse();
+      canvas.SelectPen(e.penWidth, e.colour);  // width 0 stays the thinnest pen
+      canvas.EllipseOutline(e.left, e.top, e.right, e.bottom);
+      canvas.RestorePen();
+      break;
+    }
     default:
       break;  // other kinds 1..100 draw nothing and do not end the page
   }
@@ -88,17 +104,10 @@ void DrawItem(Canvas& canvas, const Document& doc, int index) {
 
 void DrawMap(Canvas& canvas, const Document& doc, int display, int page, int grid) {
   const std::optional<int> header = doc.FindMapPage(display, page);
-  if (header) {
-    const auto& h = doc.mapValues[*header];
-    canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, Rgb(h[1], h[2], h[3]));
-  }
+  if (header) canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, doc.mapItems[*header].AsPageHeader().background);
   if (grid != 0) DrawGrid(canvas);
   if (!header) return;
-  for (int i = *header + 1; i < kMapItemCapacity; ++i) {
-    const uint16_t kind = doc.mapValues[i][map::kKind];
-    if (kind == 0 || kind > map::kPageCodeStep) break;
-    DrawItem(canvas, doc, i);
-  }
+  for (int i = *header + 1; i < kMapItemCapacity && !doc.mapItems[i].EndsPage(); ++i) DrawItem(canvas, doc.mapItems[i], i);
 }
 
 }  // namespace orbline

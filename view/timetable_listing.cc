@@ -17,28 +17,27 @@ int Minutes(uint16_t time) { return time % 600 / 10; }
 }  // namespace
 
 void DrawTimetable(Canvas& canvas, const Document& doc, int page) {
-  if (page < 1 || page > 12) return;
+  if (page < 1 || page > kPageCount) return;
   const ViewText labels[kDayTypeCount] = {kTextWeekday, kTextSaturday, kTextSunday};
   // The last stop is that of maxCalcStation; past a train's 207 values (only after a failed read
   // left maxCalcStation above 100) it shows as 0.
   const int last = doc.maxCalcStation;
-  auto value = [](const auto& values, long index) -> int {
-    return index >= 0 && index < kTrainValueCount ? values[index] : 0;
+  auto value = [](const Train& train, long index) -> int {
+    return index >= 0 && index < Train::kValueCount ? train.values[index] : 0;
   };
   for (int t = 0; t < kDayTypeCount; ++t) {
     const int baseY = 100 + 250 * t;
     const std::string label(GetViewText(labels[t]));
     for (int k = 0; k < kTrainsPerPage; ++k) {
-      const int n = kTrainsPerPage * (page - 1) + k;
-      const auto& v = doc.trainValues[t][n];
-      const auto& texts = doc.trainTexts[t][n];
-      const auto firstTime = static_cast<uint16_t>(value(v, train::TimeIndex(1)));
-      const auto lastTime = static_cast<uint16_t>(value(v, train::TimeIndex(last)));
+      const Train& train = doc.trains[t][kTrainsPerPage * (page - 1) + k];
+      const auto& v = train.values;
+      const auto firstTime = static_cast<uint16_t>(value(train, Train::TimeIndex(1)));
+      const auto lastTime = static_cast<uint16_t>(value(train, Train::TimeIndex(last)));
       canvas.Text(50, baseY - 80 + 40 * k,
                   FormatSjis(kTextTimetableLine, label.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6],
-                             Hours(firstTime), Minutes(firstTime), value(v, train::StopInfoIndex(1)), Hours(lastTime),
-                             Minutes(lastTime), value(v, train::StopInfoIndex(last)), texts[0].c_str(),
-                             texts[1].c_str(), texts[2].c_str()));
+                             Hours(firstTime), Minutes(firstTime), value(train, Train::StopIndex(1)), Hours(lastTime),
+                             Minutes(lastTime), value(train, Train::StopIndex(last)), train.texts[0].c_str(),
+                             train.texts[1].c_str(), train.texts[2].c_str()));
     }
     canvas.Line(20, baseY, 40, baseY);
   }

@@ -12,7 +12,7 @@ ViewState ViewState::Load(ProfileStore& profile) {
   s.displayMode = profile.GetInt(kSection, "mode", 1);
   s.eria = profile.GetInt(kSection, "eria", 1);
   s.grid = profile.GetInt(kSection, "grid", 1);
-  if (s.displayMode < kModeRouteInfo || s.displayMode > kModeTimetable) s.displayMode = kModeRouteInfo;
+  if (s.displayMode < kFirstMode || s.displayMode > kLastMode) s.displayMode = kModeRouteInfo;
   if (s.eria < 1 || s.eria > kPageCount) s.eria = 1;
   return s;
 }

@@ -1,20 +1,14 @@
 #pragma once
 
+#include "document/display_mode.h"
+#include "document/tables.h"
+
 namespace orbline {
 
 class ProfileStore;
 
 // What the view shows; kept in the profile, section "mode".
 struct ViewState {
-  static constexpr int kModeRouteInfo = 1;
-  static constexpr int kModeKinds = 2;
-  static constexpr int kModeStations = 3;
-  static constexpr int kModeBirdsEye = 4;
-  static constexpr int kModeDiagram = 5;
-  static constexpr int kModeRouteMap = 6;
-  static constexpr int kModeTimetable = 7;
-  static constexpr int kPageCount = 12;
-
   int displayMode = kModeRouteInfo;  // profile key "mode", 1..7
   int eria = 1;                      // the page, 1..12
   int grid = 1;                      // nonzero: the map displays draw their grid
@@ -25,7 +19,16 @@ struct ViewState {
   // Writes mode, eria and grid in that order, as held.
   void Save(ProfileStore& profile) const;
 
-  bool IsMapMode() const { return displayMode >= kModeBirdsEye && displayMode <= kModeRouteMap; }
+  // Shows page 1..12; false, changing nothing, for another number.
+  bool SelectPage(int page) {
+    if (page < 1 || page > kPageCount) return false;
+    eria = page;
+    return true;
+  }
+  // Any grid on turns off; off turns on.
+  void ToggleGrid() { grid = grid == 0 ? 1 : 0; }
+
+  bool IsMapMode() const { return orbline::IsMapMode(displayMode); }
 };
 
 }  // namespace orbline

@@ -20,12 +20,10 @@
 #include "app/orbline_view.h"
 #include "document/document.h"
 #include "platform/disk_line_reader.h"
-#include "platform/finding_sinks.h"
-#include "platform/fixed_save_prompt.h"
-#include "platform/services.h"
 #include "platform/sjis.h"
+#include "tests/app/fixed_save_prompt.h"
+#include "tests/app/recording_message_sink.h"
 #include "tests/memory_profile_store.h"
-#include "tests/recording_message_sink.h"
 
 namespace orbline {
 
@@ -37,10 +35,8 @@ struct WindowFixture {
   DiskLineReader files;
   MemoryProfileStore profile;
   RecordingMessageSink messages;
-  BoxFindings boxes{messages};
-  WaitCursor cursor;
   FixedSavePrompt prompt;
-  Services services{files, boxes, messages, cursor, &prompt};
+  WindowServices services{files, messages, prompt};
   std::unique_ptr<Document> doc = std::make_unique<Document>();
   std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(*doc, profile, services);
 };

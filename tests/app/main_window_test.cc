@@ -38,7 +38,7 @@ class MainWindowTest : public QObject {
 
     QTest::keyClick(f.window.get(), Qt::Key_F4);
     QCOMPARE(view->state().displayMode, 3);
-    QCOMPARE(Decode(f.doc->stationTexts[0][station::kName]), QStringLiteral(u"汐凪港"));
+    QCOMPARE(Decode(f.doc->stations[0].name), QStringLiteral(u"汐凪港"));
     // Shift+F4 is page 4 although its id comes after pages 5..8; Ctrl+P does nothing.
     QTest::keyClick(f.window.get(), Qt::Key_F4, Qt::ShiftModifier);
     QCOMPARE(view->state().eria, 4);
@@ -82,16 +82,29 @@ class MainWindowTest : public QObject {
     QTemporaryDir out;
     WindowFixture f;
     f.window->Dispatch(ID_TEST_KIND);
-    f.prompt.SetCancel();
-    f.window->Dispatch(ID_FILE_COMPILE);
-    QCOMPARE(f.messages.messages().size(), size_t(1));
-    QCOMPARE(Decode(f.messages.messages()[0].text), QStringLiteral(u"コンパイルに失敗しました。"));
-    QCOMPARE(f.window->view()->state().displayMode, 2);  // compiling leaves the display
-    f.messages.Clear();
     f.prompt.SetPath(QFile::encodeName(out.filePath(QStringLiteral("line.zkf"))).toStdString());
     f.window->Dispatch(ID_FILE_COMPILE);
-    QVERIFY(f.messages.messages().empty());
+    QVERIFY(f.messages.messages().empty());  // a good compile shows nothing
     QVERIFY(QFileInfo(out.filePath(QStringLiteral("line.zkf"))).size() > 1000);
+    QCOMPARE(f.prompt.lastRequest.defaultExtension, std::string("zkf"));
+    QCOMPARE(f.prompt.lastRequest.initialName, std::string());
+    // Cancelled: the failure box alone; the next prompt offers the name chosen last, in its folder.
+    f.prompt.SetCancel();
+    f.window->Dispatch(ID_FILE_COMPILE);
+    QCOMPARE(f.prompt.lastRequest.initialName, std::string("line.zkf"));
+    QCOMPARE(QFile::decodeName(f.prompt.lastRequest.initialFolder.c_str()), QDir(out.path()).absolutePath());
+    QCOMPARE(f.messages.messages().size(), size_t(1));
+    const RecordingMessageSink::Message& box = f.messages.messages()[0];
+    QCOMPARE(Decode(box.text) + QLatin1Char('|') + Decode(box.caption), QStringLiteral(u"コンパイルに失敗しました。|コンパイル"));
+    QCOMPARE(box.icon, MessageIcon::kStop);
+    QCOMPARE(f.window->view()->state().displayMode, 2);  // compiling leaves the display
+    QCOMPARE(f.doc->targetFileName, std::string("line.zkf"));
+    // A write that fails: its error box, then the failure box.
+    f.messages.Clear();
+    f.prompt.SetPath(QFile::encodeName(out.filePath(QStringLiteral("missing/x.zkf"))).toStdString());
+    f.window->Dispatch(ID_FILE_COMPILE);
+    QCOMPARE(f.messages.messages().size(), size_t(2));
+    QVERIFY(f.messages.messages()[0].text.starts_with("error 71\n\n"));
   }
 
   void aFailingReaderShowsItsBoxAndStillRepaints() {

@@ -17,7 +17,7 @@ class RenderTest : public QObject {
   static constexpr QRgb kPage = qRgb(250, 250, 250);  // the background item's colour
   std::unique_ptr<Document> doc;
 
-  QImage Render(QSize size, int mode = ViewState::kModeBirdsEye) {
+  QImage Render(QSize size, int mode = kModeBirdsEye) {
     const ViewState state{.displayMode = mode, .grid = 0};
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -31,10 +31,10 @@ class RenderTest : public QObject {
   void initTestCase() { SetUpApplication(*qApp); }
   void init() {
     doc = std::make_unique<Document>();
-    doc->mapValues[0] = {101, 250, 250, 250};
-    doc->mapValues[1] = {45, 100, 100, 150, 130, 200, 10, 20};    // a filled rectangle
-    doc->mapValues[2] = {42, 100, 600, 400, 600, 255, 0, 0, 20};  // a 20-unit red line
-    doc->mapValues[3] = {48, 500, 100, 700, 300, 0, 0, 255, 0};   // width-0 blue ellipse outline
+    doc->mapItems[0].values = {101, 250, 250, 250};
+    doc->mapItems[1].values = {45, 100, 100, 150, 130, 200, 10, 20};    // a filled rectangle
+    doc->mapItems[2].values = {42, 100, 600, 400, 600, 255, 0, 0, 20};  // a 20-unit red line
+    doc->mapItems[3].values = {48, 500, 100, 700, 300, 0, 0, 255, 0};   // width-0 blue ellipse outline
   }
 
   void penWidthsFollowTheWindowSize() {
@@ -48,15 +48,15 @@ class RenderTest : public QObject {
       QVERIFY2(std::abs(red - 20 * scale) <= 2, qPrintable(QStringLiteral("%1 at scale %2").arg(red).arg(scale)));
       QCOMPARE(Scan(image, QRect(490 * scale, 200 * scale, 20 * scale + 1, 1), qRgb(0, 0, 255)).first, 1);
       // A pen 200 wide along an ellipse 100 × 60: solid from y 200 to 460, nothing above.
-      doc->mapValues[1] = {48, 400, 300, 500, 360, 0, 128, 0, 200};
-      doc->mapValues[2] = {};
+      doc->mapItems[1].values = {48, 400, 300, 500, 360, 0, 128, 0, 200};
+      doc->mapItems[2].values = {};
       image = Render(QSize(1000, 750) * scale);
       QCOMPARE(image.pixel(450 * scale, 330 * scale), green);
       QCOMPARE(image.pixel(450 * scale, 210 * scale), green);
       QCOMPARE(image.pixel(450 * scale, 190 * scale), kPage);
       // Pens past any stroker's reach (40000 pixels at the larger size) cover the whole page.
       for (uint16_t kind : {48, 42}) {  // the ellipse, and a line between the same corners
-        doc->mapValues[1] = {kind, 400, 300, 500, 360, 0, 128, 0, 20000};
+        doc->mapItems[1].values = {kind, 400, 300, 500, 360, 0, 128, 0, 20000};
         image = Render(QSize(1000, 750) * scale);
         QCOMPARE(image.pixel(0, 0), green);
         QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), green);
@@ -70,9 +70,9 @@ class RenderTest : public QObject {
     QCOMPARE(QFontInfo(QFont(JapaneseGothicName())).family(), QStringLiteral("IPAPGothic"));
     // A long-vowel mark runs down the column and a bracket opens downwards.
     for (const auto& [text, tall] : {std::pair("ー", true), std::pair("（", false)}) {
-      doc->mapValues[1] = {44, 600, 100, 0, 0, 0, 300, 1};
-      doc->mapTexts[1] = Utf8ToSjis(text);
-      doc->mapValues[2] = {};
+      doc->mapItems[1].values = {44, 600, 100, 0, 0, 0, 300, 1};
+      doc->mapItems[1].text = Utf8ToSjis(text);
+      doc->mapItems[2].values = {};
       const QRect ink = Scan(Render(QSize(1000, 750)), QRect(0, 0, 1000, 750), kPage).second;
       QVERIFY2(tall ? ink.height() > 3 * ink.width() : ink.width() > 3 * ink.height(),
                qPrintable(QStringLiteral("%1: %2x%3").arg(QString::fromUtf8(text)).arg(ink.width()).arg(ink.height())));
@@ -87,12 +87,12 @@ class RenderTest : public QObject {
     for (int i = 1; i < kMapItemCapacity; ++i) {
       const auto x = uint16_t(i * 37 % 900), y = uint16_t(i * 53 % 650);
       if (i % 5 == 0) {
-        doc->mapValues[i] = {45, x, y, 60, 30, uint16_t(i * 29 % 256), 200, 100};
+        doc->mapItems[i].values = {45, x, y, 60, 30, uint16_t(i * 29 % 256), 200, 100};
         continue;
       }
-      doc->mapValues[i] = {44, x, y, uint16_t(i * 7 % 256), 0, uint16_t(i * 3 % 256), uint16_t(12 + i % 70),
+      doc->mapItems[i].values = {44, x, y, uint16_t(i * 7 % 256), 0, uint16_t(i * 3 % 256), uint16_t(12 + i % 70),
                            uint16_t(i % 4 == 3), uint16_t(i / 2 % 2), uint16_t(i / 3 % 2)};
-      doc->mapTexts[i] = Utf8ToSjis(texts[i % 5]);
+      doc->mapItems[i].text = Utf8ToSjis(texts[i % 5]);
     }
     LabelPictures& pictures = LabelPictures::Get();
     for (QSize size : {QSize(1000, 750), QSize(1337, 611), QSize(2000, 1500)}) {
@@ -111,11 +111,11 @@ class RenderTest : public QObject {
     // Station rows whose last link number has 1, 2 and 3 digits; the "%4d" fields end at one x.
     const int digits[] = {7, 77, 777};
     for (int i = 0; i < 3; ++i) {
-      doc->stationValues[i][station::kLink2Value4] = static_cast<uint16_t>(digits[i]);
-      doc->stationTexts[i][station::kName] = "A";
+      doc->stations[i].values[Station::kLink2Value4] = static_cast<uint16_t>(digits[i]);
+      doc->stations[i].name = "A";
     }
     // A small window: the listing font would shrink below legibility.
-    const QImage image = Render(QSize(640, 480), ViewState::kModeStations);
+    const QImage image = Render(QSize(640, 480), kModeStations);
     QList<int> rights;
     for (int i = 0; i < 3; ++i) {
       // The links' text, from x 40 to the next text at x 450.
@@ -129,9 +129,9 @@ class RenderTest : public QObject {
 
   void exportsAreTheirStatedSize() {
     QTemporaryDir dir;
-    doc->mapValues[4] = {44, 10, 10, 0, 0, 0, 20};
-    doc->mapTexts[4] = Utf8ToSjis("駅");
-    const ViewState state{.displayMode = ViewState::kModeBirdsEye};
+    doc->mapItems[4].values = {44, 10, 10, 0, 0, 0, 20};
+    doc->mapItems[4].text = Utf8ToSjis("駅");
+    const ViewState state{.displayMode = kModeBirdsEye};
     std::string error;
     const QString pdf = dir.filePath(QStringLiteral("page.pdf")), svg = dir.filePath(QStringLiteral("page.svg"));
     QVERIFY(RenderDisplay(*doc, state, 1000, 750, pdf.toStdString(), &error));

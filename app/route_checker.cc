@@ -1,24 +1,23 @@
-#include "app/line_checker.h"
+#include "app/route_checker.h"
 
 #include <QThread>
 
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 #include "document/document.h"
 #include "platform/line_reader.h"
-#include "platform/wait_cursor.h"
 
 namespace orbline {
 
-LineChecker::LineChecker(LineReader& files, QObject* parent) : QObject(parent), files_(files) {}
+RouteChecker::RouteChecker(LineReader& files, QObject* parent) : QObject(parent), files_(files) {}
 
-LineChecker::~LineChecker() {
+RouteChecker::~RouteChecker() {
   if (thread_ != nullptr) {
     thread_->wait();
     delete thread_;
   }
 }
 
-void LineChecker::Start(const FormatSettings& settings) {
+void RouteChecker::Start(const FormatSettings& settings) {
   if (thread_ != nullptr) {
     next_ = settings;
     return;
@@ -27,15 +26,12 @@ void LineChecker::Start(const FormatSettings& settings) {
   doc_->settings = settings;
   doc_->DeriveDelimiter();
   // Nobody waits for this check: it shows no busy cursor.
-  thread_ = QThread::create([this] {
-    WaitCursor unseen;
-    findings_ = CheckWholeLine(*doc_, files_, unseen);
-  });
-  connect(thread_, &QThread::finished, this, &LineChecker::Finished);
+  thread_ = QThread::create([this] { findings_ = CheckWholeRoute(*doc_, files_); });
+  connect(thread_, &QThread::finished, this, &RouteChecker::Finished);
   thread_->start(QThread::LowPriority);
 }
 
-void LineChecker::Finished() {
+void RouteChecker::Finished() {
   thread_->wait();
   delete thread_;
   thread_ = nullptr;

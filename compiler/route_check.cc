@@ -1,4 +1,4 @@
-#include "compiler/line_check.h"
+#include "compiler/route_check.h"
 
 #include <algorithm>
 #include <set>
@@ -7,7 +7,7 @@
 #include "compiler/check_data.h"
 #include "compiler/semantic_checks.h"
 #include "document/document.h"
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 #include "document/source_reader.h"
 #include "platform/finding_sinks.h"
 
@@ -31,11 +31,11 @@ class NotingErrors : public FindingSink {
 
 }  // namespace
 
-bool ReadAndCheck(Document& doc, LineReader& files, FindingSink& findings, WaitCursor& waitCursor, FaultMode mode) {
+bool ReadAndCheck(Document& doc, LineReader& files, FindingSink& findings, FaultMode mode) {
   doc.ResetTables();
   const bool keepGoing = mode == FaultMode::kAllFaults;
   NotingErrors noting(findings);
-  SourceReader reader(doc, files, noting, waitCursor, ReadOptions{keepGoing});
+  SourceReader reader(doc, files, noting, ReadOptions{keepGoing});
   bool ok;
   if (!keepGoing) {
     ok = reader.ReadInfo() && reader.ReadKinds() && reader.ReadStations() && reader.ReadMap() &&
@@ -54,9 +54,9 @@ bool ReadAndCheck(Document& doc, LineReader& files, FindingSink& findings, WaitC
   return ok;
 }
 
-std::vector<Finding> CheckWholeLine(Document& doc, LineReader& files, WaitCursor& waitCursor) {
+std::vector<Finding> CheckWholeRoute(Document& doc, LineReader& files) {
   FindingList list;
-  ReadAndCheck(doc, files, list, waitCursor, FaultMode::kAllFaults);
+  ReadAndCheck(doc, files, list, FaultMode::kAllFaults);
   // One line says a thing once (a station without either To2 says so once, not twice).
   std::vector<Finding> findings;
   std::set<std::tuple<std::string, int, int, int, int>> seen;

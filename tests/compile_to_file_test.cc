@@ -1,6 +1,6 @@
-// The compile command over real files: the prompt, where the file goes, and every fault around the
-// files, each with exactly its message, never touching the sources or a compiled file already there.
-#include "compiler/compile_command.h"
+// Compiling over real files: where the file goes, and every fault around the files, each with
+// exactly its message, never touching the sources or a compiled file already there.
+#include "compiler/compile_to_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,14 +10,12 @@
 #include <fstream>
 #include <map>
 
+#include "compiler/route_check.h"
 #include "compiler/zkf_compare.h"
 #include "compiler/zkf_reader.h"
 #include "document_fixture.h"
-#include "test_files.h"
 #include "platform/disk_line_reader.h"
-#include "platform/fixed_save_prompt.h"
-#include "tests/recording_message_sink.h"
-#include "platform/services.h"
+#include "test_files.h"
 
 namespace orbline {
 namespace {
@@ -35,7 +33,7 @@ std::map<std::string, std::string> Snapshot(const fs::path& dir) {
   return files;
 }
 
-class CompileCommandTest : public ::testing::Test {
+class CompileToFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = FreshTestFolder("compile");
@@ -46,27 +44,21 @@ class CompileCommandTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(root_); }
   fs::path Target() const { return root_ / "out" / "line.zkf"; }
 
-  // Compiles the line into `target` as the window does; returns the codes of the errors, the
-  // compile failure box as 1. Checks that the sources are untouched, and that a failure leaves the
-  // compiled file as it was.
+  // Reads, checks and compiles the route into `target` as the compile command does; returns the
+  // codes of the errors, and whether the target was reached at all as `asked_`. Checks that the
+  // sources are untouched, and that a failure leaves the compiled file as it was.
   Codes Compile(const fs::path& target = {}, int weekkind = 0) {
     DiskLineReader files(root_ / "line");
     FindingList findings;
-    messages_.Clear();
-    WaitCursor cursor;
-    if (target != "cancel") prompt_.SetPath(target.empty() ? Target() : target);
     doc_->settings.weekkind = weekkind;
     const auto before = Snapshot(root_ / "line");
-    written_ = RunCompileCommand(*doc_, Services{files, findings, messages_, cursor, &prompt_});
+    asked_ = false;
+    written_ = ReadAndCheck(*doc_, files, findings, FaultMode::kFirstFault) &&
+               (asked_ = true, CompileToFile(*doc_, target.empty() ? Target() : target, files, findings));
     EXPECT_EQ(Snapshot(root_ / "line"), before) << "the sources are never modified";
-    EXPECT_EQ(cursor.depth(), 0);
     Codes codes;
     for (const Finding& f : findings.findings)
       if (f.IsError()) codes.push_back(f.code);
-    for (const auto& m : messages_.messages()) {
-      EXPECT_EQ(m.text + "|" + m.caption, Sjis("コンパイルに失敗しました。|コンパイル"));
-      codes.push_back(1);
-    }
     if (!written_) {
       EXPECT_TRUE(FileBytes(Target()) == "the last good file") << "the compiled file is untouched";
       EXPECT_EQ(Snapshot(root_ / "out").size(), 1u) << "no partial file is left";
@@ -87,37 +79,27 @@ class CompileCommandTest : public ::testing::Test {
   }
 
   fs::path root_;
-  RecordingMessageSink messages_;
-  FixedSavePrompt prompt_;
   std::unique_ptr<Document> doc_ = std::make_unique<Document>();
   bool written_ = false;
+  bool asked_ = false;
 };
 
-TEST_F(CompileCommandTest, TheSampleCompilesSilentlyToWhatTheDocumentHolds) {
+TEST_F(CompileToFileTest, TheSampleCompilesToWhatTheDocumentHolds) {
   fs::create_directories(root_ / "out" / "elsewhere");
   EXPECT_EQ(Compile(root_ / "out" / "elsewhere" / "first.zkf"), Codes{});
-  EXPECT_EQ(prompt_.lastRequest.defaultExtension, "zkf");
-  EXPECT_EQ(prompt_.lastRequest.initialName, "");
-  ZkfError error;
-  std::optional<ZkfFile> f = ReadZkf(FileBytes(root_ / "out" / "elsewhere" / "first.zkf"), &error);
-  ASSERT_TRUE(f.has_value()) << error.offset << ": " << error.what;
-  EXPECT_EQ(CompareZkfWithDocument(*f, *doc_), "");
+  ZkfFile f;
+  std::string err;
+  ASSERT_TRUE(ReadZkf(FileBytes(root_ / "out" / "elsewhere" / "first.zkf"), &f, &err)) << err;
+  EXPECT_TRUE(MatchesDocument(f, *doc_, &err)) << err;
   EXPECT_EQ(Snapshot(root_ / "out" / "elsewhere").size(), 1u) << "no temporary file is left";
-  // The next prompt starts from the last choice; the sources are still read from their folder.
+  EXPECT_EQ(doc_->targetFileName, "first.zkf");
+  EXPECT_EQ(doc_->targetFolder, root_ / "out" / "elsewhere");
+  // The sources are still read from their folder.
   EXPECT_EQ(Compile(), Codes{});
-  EXPECT_EQ(prompt_.lastRequest.initialName, "first.zkf");
-  EXPECT_EQ(prompt_.lastRequest.initialFolder, root_ / "out" / "elsewhere");
   EXPECT_EQ(FileBytes(Target()), FileBytes(root_ / "out" / "elsewhere" / "first.zkf"));
 }
 
-TEST_F(CompileCommandTest, CancelledTheFailureBoxAloneAndTheNameStays) {
-  doc_->targetFileName = "kept.zkf";
-  prompt_.SetCancel();
-  EXPECT_EQ(Compile("cancel"), Codes{1});
-  EXPECT_EQ(doc_->targetFileName, "kept.zkf");
-}
-
-TEST_F(CompileCommandTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
+TEST_F(CompileToFileTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
   const std::pair<const char*, int> folders[] = {{"info.txt", 22}, {"kind.txt", 32}, {"eki.txt", 42},
                                                  {"map.txt", 52},  {"data1.txt", 62}, {"data2.txt", 62}};
   for (const auto& [name, code] : folders)
@@ -132,24 +114,23 @@ TEST_F(CompileCommandTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
   std::ofstream(Target(), std::ios::trunc) << "the last good file";
   // A fatal cross-check after the last map item.
   std::ofstream(root_ / "line" / "map.txt", std::ios::app) << "21\t0\t5\r\n";
-  prompt_.asked = 0;
   EXPECT_EQ(Compile(), Codes{14});
-  EXPECT_EQ(prompt_.asked, 0);
+  EXPECT_FALSE(asked_);
 }
 
-TEST_F(CompileCommandTest, OutputThatCannotBeWritten) {
+TEST_F(CompileToFileTest, OutputThatCannotBeWritten) {
   if (fs::exists("/dev/full")) {
-    EXPECT_EQ(Compile("/dev/full"), (Codes{71, 1}));
+    EXPECT_EQ(Compile("/dev/full"), (Codes{71}));
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written, never replaced";
   }
-  EXPECT_EQ(Compile(root_ / "out" / "missing" / "x.zkf"), (Codes{71, 1}));
+  EXPECT_EQ(Compile(root_ / "out" / "missing" / "x.zkf"), (Codes{71}));
   EXPECT_EQ(doc_->targetFileName, "x.zkf") << "the name is kept although writing failed";
   fs::create_directories(root_ / "folder.zkf" / "inside");
-  EXPECT_EQ(Compile(root_ / "folder.zkf"), (Codes{71, 1}));
+  EXPECT_EQ(Compile(root_ / "folder.zkf"), (Codes{71}));
   EXPECT_TRUE(fs::is_directory(root_ / "folder.zkf" / "inside"));
 }
 
-TEST_F(CompileCommandTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
+TEST_F(CompileToFileTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
   fs::permissions(Target(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   // Files may grow to 1000 bytes only: the write fails part way, as on a full disk.
   struct rlimit old;
@@ -161,7 +142,7 @@ TEST_F(CompileCommandTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
   const Codes codes = Compile();
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(codes, (Codes{71, 1}));
+  EXPECT_EQ(codes, (Codes{71}));
   // A good write replaces it and keeps its permissions; through a link, the file it names.
   EXPECT_EQ(Compile(), Codes{});
   EXPECT_GT(fs::file_size(Target()), 1000u);
@@ -173,20 +154,20 @@ TEST_F(CompileCommandTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
   EXPECT_GT(fs::file_size(Target()), 1000u);
 }
 
-TEST_F(CompileCommandTest, NeverOverASourceFile) {
+TEST_F(CompileToFileTest, NeverOverASourceFile) {
   fs::create_directories(root_ / "other");
   fs::create_symlink(root_ / "line" / "data2.txt", root_ / "other" / "link.zkf");
-  // By its name, by another path to it, through a link: error 72, the failure box, nothing written.
+  // By its name, by another path to it, through a link: error 72, nothing written.
   for (const fs::path& target : {root_ / "line" / "eki.txt", root_ / "other" / ".." / "line" / "." / "map.txt",
                                  root_ / "other" / "link.zkf"}) {
-    EXPECT_EQ(Compile(target), (Codes{72, 1})) << target;
+    EXPECT_EQ(Compile(target), (Codes{72})) << target;
     EXPECT_EQ(doc_->targetFileName, "") << "a refused name is not offered again";
   }
   // A file of the same name in another folder is no source file.
   EXPECT_EQ(Compile(root_ / "other" / "eki.txt"), Codes{});
 }
 
-TEST_F(CompileCommandTest, AFileCutAnywhereInItsLastLines) {
+TEST_F(CompileToFileTest, AFileCutAnywhereInItsLastLines) {
   // eki.txt cut at every byte of its last two lines: the cut line is read as far as it goes.
   const fs::path eki = root_ / "line" / "eki.txt";
   const std::string bytes = FileBytes(eki);

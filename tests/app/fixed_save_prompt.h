@@ -3,12 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/save_name_prompt.h"
+#include "app/save_name_prompt.h"
 
 namespace orbline {
 
-// Answers every prompt with one path chosen beforehand, or cancels; for the command line and
-// tests. It keeps the last request it was given.
+// Answers every prompt with one path chosen beforehand, or cancels. It keeps the last request it was given.
 class FixedSavePrompt : public SaveNamePrompt {
  public:
   // Answers with `path` split into its folder ("" for a bare name) and file name.

@@ -16,24 +16,24 @@ namespace orbline {
 class Document;
 class LineReader;
 
-// Checks the whole line for the problems list on a thread of its own, into a document of its own,
+// Checks the whole route for the problems list on a thread of its own, into a document of its own,
 // so that neither the display's document nor its repaint waits for it. The findings arrive on the
 // window's thread. A check asked for while one runs is run once after it, and the findings of the
 // one that ran are dropped as out of date.
-class LineChecker : public QObject {
+class RouteChecker : public QObject {
   Q_OBJECT
 
  public:
   // `files` is opened from the checking thread as well (a reader of files on disk keeps no state).
-  explicit LineChecker(LineReader& files, QObject* parent = nullptr);
+  explicit RouteChecker(LineReader& files, QObject* parent = nullptr);
   // Waits for a running check.
-  ~LineChecker() override;
+  ~RouteChecker() override;
 
-  // Checks the line as read with `settings`.
+  // Checks the route as read with `settings`.
   void Start(const FormatSettings& settings);
 
  signals:
-  // Every finding of the line, sorted by file and line.
+  // Every finding of the route, sorted by file and line.
   void checked(const std::vector<Finding>& findings);
 
  private:

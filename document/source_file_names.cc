@@ -1,4 +1,4 @@
-#include "document/source_files.h"
+#include "document/source_file_names.h"
 
 namespace orbline {
 

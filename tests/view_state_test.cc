@@ -1,69 +1,48 @@
-#include "view/view_commands.h"
+// The display state and the test commands' reading, without a window.
+#include "view/view_state.h"
 
 #include <gtest/gtest.h>
 
 #include "document_fixture.h"
 #include "tests/memory_profile_store.h"
-#include "tests/recording_message_sink.h"
 
 namespace orbline {
 namespace {
 
-class ViewCommandsTest : public DocTest {
- protected:
-  ViewState state;
-  int repaints = 0;
-  RecordingMessageSink messages;
-  std::unique_ptr<ViewCommands> commands;
-  void SetUp() override {
-    commands = std::make_unique<ViewCommands>(*doc, state, Services{files, findings, messages, waitCursor},
-                                              [this] { ++repaints; });
-  }
-};
+using ReadForDisplayTest = DocTest;
 
-TEST_F(ViewCommandsTest, TestCommandsEmptyTheTablesReadTheirFilesAndRepaintEvenAfterAFailure) {
+TEST_F(ReadForDisplayTest, EachDisplayEmptiesTheTablesAndReadsItsFilesOnly) {
   files.Set("eki.txt", "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\tL\tA\r\n");
-  doc->routeInfo[0] = "stale";
+  doc->routeInfo.texts[0] = "stale";
   const std::pair<int, const char*> reads[] = {{3, "eki.txt"}, {1, "info.txt"}, {2, "kind.txt"}, {4, "map.txt"},
                                                {5, "map.txt"}, {6, "map.txt"},  {7, "data1.txt"}};
   for (const auto& [mode, file] : reads) {
     const int before = files.OpenCount(file);
-    commands->Test(mode);
-    EXPECT_EQ(state.displayMode, mode);
+    EXPECT_EQ(ReadForDisplay(*doc, files, findings, mode), mode == 3) << mode;
     EXPECT_EQ(files.OpenCount(file), before + 1) << mode;
     if (mode == 3) {
-      EXPECT_EQ(doc->stationTexts[0][station::kName] + doc->routeInfo[0], "A") << "every table emptied first";
+      EXPECT_EQ(doc->stations[0].name + doc->routeInfo.texts[0], "A") << "every table emptied first";
     }
   }
-  EXPECT_EQ(repaints, 7);
   EXPECT_EQ(files.OpenCount("info.txt"), 1);
-  // Each read of a missing file gave its box, and the display was repainted all the same.
+  EXPECT_EQ(files.OpenCount("eki.txt"), 1);
+  // Each read of a missing file reported its fault.
   EXPECT_EQ(findings.findings.size(), 6u);
   EXPECT_EQ(findings.findings[0].BoxText(), Box(21, "info.txtが見つかりません"));
 }
 
-TEST_F(ViewCommandsTest, PagesAndGridOnlyRepaint) {
-  state.displayMode = 4;
-  for (int page : {4, 0, 13}) commands->SelectPage(page);
-  EXPECT_EQ(state.eria, 4) << "pages 1 to 12 only";
-  EXPECT_EQ(state.displayMode, 4);
-  commands->ToggleGrid();
+TEST(ViewStateTest, PagesOneToTwelveAndTheGrid) {
+  ViewState state;
+  EXPECT_TRUE(state.SelectPage(12));
+  for (int page : {0, 13}) EXPECT_FALSE(state.SelectPage(page));
+  EXPECT_EQ(state.eria, 12) << "pages 1 to 12 only";
+  state.ToggleGrid();
   EXPECT_EQ(state.grid, 0);
-  commands->ToggleGrid();
+  state.ToggleGrid();
   EXPECT_EQ(state.grid, 1);
   state.grid = 5;
-  commands->ToggleGrid();
+  state.ToggleGrid();
   EXPECT_EQ(state.grid, 0) << "any nonzero grid turns off";
-  EXPECT_EQ(repaints, 4);
-  EXPECT_EQ(files.OpenCount("map.txt"), 0) << "nothing is read again";
-}
-
-TEST_F(ViewCommandsTest, CompileNeitherChangesTheModeNorRepaints) {
-  state.displayMode = 6;
-  EXPECT_FALSE(commands->Compile());  // nothing to read here
-  EXPECT_EQ(state.displayMode, 6);
-  EXPECT_EQ(repaints, 0);
-  EXPECT_EQ(OnlyMessage(), Box(21, "info.txtが見つかりません"));
 }
 
 TEST(ViewStateTest, ProfileRoundTripWithCorrections) {
