@@ -2,6 +2,8 @@
 
 #include <array>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "document/document.h"
@@ -50,13 +52,16 @@ class Checker {
     for (int i = 0, n = RowsBeforeEnd(doc_.stations); i < n; ++i) {
       const Station& s = doc_.stations[i];
       int last = -1;
-      for (int g = 1; g <= Station::kLinkGroups; ++g)
+      for (int g = 1; g <= Station::kLinkGroups; ++g) {
+        // A group whose To is 0 is not used, whatever its To2 says.
+        if (s.link(g).to == 0) continue;
         for (const int to : {s.link(g).to, s.link(g).to2}) {
           // 0 names none; above 100 is an error of its own.
           if (to == 0 || to > kCalcStationCapacity || Defined(to) || to == last) continue;
           Warn(kWarnEkiStationUndefined, to, 0, kEkiFile, SourceLine(s, i));
           last = to;
         }
+      }
     }
   }
 
@@ -203,7 +208,7 @@ class Checker {
       }
       for (int i = 0, n = RowsBeforeEnd(doc_.trains[day]); i < n; ++i) {
         const Train& train = doc_.trains[day][i];
-        if (const int at = TurningStation(train, stops)) Warn(kWarnTimesTurn, at, 0, file, train.line);
+        if (const auto step = BackwardsStep(train, stops)) Warn(kWarnTimesTurn, step->from, step->to, file, train.line);
       }
     });
   }
@@ -212,8 +217,13 @@ class Checker {
     int calcStation;
     bool offTrack;  // no track joins it to the column before
   };
-  // The calc station at which a train's times have gone both ways, or 0.
-  static int TurningStation(const Train& train, const std::vector<Stop>& stops);
+  // Two stops, by calc station, between which a train's time runs against its direction.
+  struct Backwards {
+    int from, to;
+  };
+  // Where a train's times have gone both ways within a stretch of track: the first step against
+  // the way most of its steps go.
+  static std::optional<Backwards> BackwardsStep(const Train& train, const std::vector<Stop>& stops);
 
   // Stops above the width the compiled file gives every train (the highest calc station of the
   // timetable read last) are left out of it.
@@ -233,28 +243,44 @@ class Checker {
   std::array<std::vector<int>, kCalcStationCapacity + 1> neighbours_;
 };
 
-int Checker::TurningStation(const Train& train, const std::vector<Stop>& stops) {
-  // Each way may go wrong once by half a day or more: that is midnight.
-  bool risingWrapped = false, risingBroken = false, fallingWrapped = false, fallingBroken = false;
-  int previous = 0;
+std::optional<Checker::Backwards> Checker::BackwardsStep(const Train& train, const std::vector<Stop>& stops) {
+  // One stretch of track: each way may go wrong once by half a day or more, which is midnight;
+  // the other steps are counted each way, and the first of each kept.
+  struct Run {
+    bool risingWrapped = false, fallingWrapped = false;
+    int up = 0, down = 0;
+    Backwards firstUp{}, firstDown{};
+    int firstUpAt = 0, firstDownAt = 0;  // the steps' places in column order, from 1
+    bool Turned() const { return up > 0 && down > 0; }
+    // The first step against the way most steps go; on a tie, the later of the two.
+    Backwards Against() const {
+      if (up != down) return up < down ? firstUp : firstDown;
+      return firstUpAt > firstDownAt ? firstUp : firstDown;
+    }
+  };
+  Run run;
+  int previous = 0, previousStation = 0, at = 0;
   bool offTrack = false;
   for (const Stop& stop : stops) {
     offTrack = offTrack || stop.offTrack;
     const int time = train.time(stop.calcStation);
     if (time == 0) continue;
     const int step = time - previous;
+    ++at;
     if (offTrack || previous == 0) {
-      risingWrapped = risingBroken = fallingWrapped = fallingBroken = false;
-    } else if (step < 0) {
-      (-step >= kHalfDay && !risingWrapped ? risingWrapped : risingBroken) = true;
-    } else if (step > 0) {
-      (step >= kHalfDay && !fallingWrapped ? fallingWrapped : fallingBroken) = true;
+      if (run.Turned()) return run.Against();
+      run = Run();
+    } else if (step < 0 && (-step < kHalfDay || std::exchange(run.risingWrapped, true))) {
+      if (run.down++ == 0) run.firstDown = {previousStation, stop.calcStation}, run.firstDownAt = at;
+    } else if (step > 0 && (step < kHalfDay || std::exchange(run.fallingWrapped, true))) {
+      if (run.up++ == 0) run.firstUp = {previousStation, stop.calcStation}, run.firstUpAt = at;
     }
-    if (risingBroken && fallingBroken) return stop.calcStation;
     previous = time;
+    previousStation = stop.calcStation;
     offTrack = false;
   }
-  return 0;
+  if (run.Turned()) return run.Against();
+  return std::nullopt;
 }
 
 }  // namespace
@@ -262,7 +288,12 @@ int Checker::TurningStation(const Train& train, const std::vector<Stop>& stops) 
 void CheckSemantics(const Document& doc, FindingSink& findings, const std::set<std::string, std::less<>>& filesWithErrors) {
   Checker check(doc, findings);
   auto sound = [&](std::string_view file) { return filesWithErrors.find(file) == filesWithErrors.end(); };
-  const bool stationsKnown = sound(kEkiFile);
+  bool stationsKnown = sound(kEkiFile);
+  if (stationsKnown && RowsBeforeEnd(doc.stations) == 0) {
+    // Nothing could be checked against it: say so once.
+    findings.Report(MakeFinding(kWarnEkiEmpty, 0, 0, kEkiFile, 0));
+    stationsKnown = false;
+  }
   if (stationsKnown) {
     check.LearnStations();
     check.StationLinks();

@@ -45,6 +45,7 @@ enum ErrorCode : int {
   kWarnColour = 86,
   kWarnKindTableEnds = 131,
   kWarnEkiStationUndefined = 141,
+  kWarnEkiEmpty = 142,
   kWarnMapStationUndefined = 151,
   kWarnMapTableEnds = 152,
   kWarnMapItemsWithoutPage = 153,
