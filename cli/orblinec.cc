@@ -1,6 +1,4 @@
 // orblinec: Zelkor Maker from the command line. See kUsage for what it does.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +9,8 @@
 
 #include "cli/command_line.h"
 #include "cli/findings_json.h"
+#include "cli/orblinec_main.h"
+#include "cli/render_launch.h"
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
 #include "cli/zkf_dump.h"
@@ -19,9 +19,11 @@
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "document/document.h"
+#include "platform/console.h"
 #include "platform/disk_line_reader.h"
 #include "platform/fixed_save_prompt.h"
 #include "platform/services.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -34,7 +36,7 @@ constexpr char kVersion[] = "orblinec (Zelkor Maker Ver 1.17), ZKF 2.00\n";
 std::string DefaultOutput(const fs::path& folder) {
   std::error_code ec;
   const fs::path p = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
-  const std::string name = ec ? std::string() : p.filename().string();
+  const std::string name = ec ? std::string() : Utf8(p.filename());
   return (name.empty() ? "line" : name) + ".zkf";
 }
 
@@ -47,11 +49,15 @@ int CheckAll(const CommandLine& cl, const fs::path& folder) {
   int errors = 0;
   for (const Finding& f : findings) errors += f.IsError();
   if (cl.json) {
-    const std::string json = FindingsJson(findings);
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::string json, problem;
+    if (!FindingsJson(findings, &json, &problem)) {
+      Print(stderr, "orblinec: the findings cannot be written as JSON: %s\n", problem.c_str());
+      return 1;
+    }
+    WriteText(stdout, json);
   } else {
-    for (const Finding& f : findings) std::fprintf(stderr, "%s\n", FindingLine(f, folder).c_str());
-    std::fprintf(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
+    for (const Finding& f : findings) WriteText(stderr, FindingLine(f, folder) + "\n");
+    Print(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
   }
   return errors == 0 ? 0 : 1;
 }
@@ -68,22 +74,22 @@ int ReadAndCompile(const CommandLine& cl) {
   TerminalFindings findings(stderr, folder);
   TerminalMessages messages(stderr);
   WaitCursor waitCursor;
-  const fs::path output = cl.output.empty() ? fs::path(DefaultOutput(folder)) : cl.output;
+  const fs::path output = cl.output.empty() ? PathFromUtf8(DefaultOutput(folder)) : cl.output;
   FixedSavePrompt prompt(output);
   const Services services{files, findings, messages, waitCursor, &prompt};
 
   if (cl.command == CommandLine::Command::kCheck) {
     const bool ok = ReadAndCheck(*doc, files, findings, waitCursor, FaultMode::kFirstFault);
     if (ok && findings.errors() + findings.warnings() == 0)
-      std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
+      Print(stdout, "%s: no faults found\n", folder.empty() ? "." : Utf8(folder).c_str());
     return ok ? 0 : 1;
   }
   if (!RunCompileCommand(*doc, services)) return 1;
   std::error_code ec;
   const auto size = fs::file_size(output, ec);
   const auto where = fs::absolute(output, ec);
-  std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal()).c_str(),
-              static_cast<unsigned long long>(size));
+  Print(stdout, "wrote %s (%llu bytes)\n", Utf8(ec ? output : where.lexically_normal()).c_str(),
+        static_cast<unsigned long long>(size));
   return 0;
 }
 
@@ -91,19 +97,19 @@ int ReadAndCompile(const CommandLine& cl) {
 std::optional<ZkfFile> LoadZkf(const fs::path& path, std::string* bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "orblinec: %s: cannot open\n", path.c_str());
+    Print(stderr, "orblinec: %s: cannot open\n", Utf8(path).c_str());
     return std::nullopt;
   }
   std::ostringstream buffer;
   buffer << in.rdbuf();
   if (in.bad()) {
-    std::fprintf(stderr, "orblinec: %s: cannot read\n", path.c_str());
+    Print(stderr, "orblinec: %s: cannot read\n", Utf8(path).c_str());
     return std::nullopt;
   }
   *bytes = buffer.str();
   ZkfError error;
   std::optional<ZkfFile> file = ReadZkf(*bytes, &error);
-  if (!file) std::fprintf(stderr, "orblinec: %s: byte %zu: %s\n", path.c_str(), error.offset, error.what.c_str());
+  if (!file) Print(stderr, "orblinec: %s: byte %zu: %s\n", Utf8(path).c_str(), error.offset, error.what.c_str());
   return file;
 }
 
@@ -114,8 +120,8 @@ int RunDecompile(const CommandLine& cl) {
   std::string problem;
   std::optional<DecompiledLine> line = Decompile(*file, cl.kugiri.value_or(-1), &problem);
   if (!line) {
-    std::fprintf(stderr, "orblinec: %s: no source files give this file back: %s\n", cl.zkfFile.c_str(),
-                 problem.c_str());
+    Print(stderr, "orblinec: %s: no source files give this file back: %s\n", Utf8(cl.zkfFile).c_str(),
+          problem.c_str());
     return 1;
   }
   // Nothing is written unless compiling the files gives the very same bytes.
@@ -123,36 +129,36 @@ int RunDecompile(const CommandLine& cl) {
   if (!CompileInMemory(*line, &again, &problem) || again != bytes) {
     size_t at = 0;
     while (at < again.size() && at < bytes.size() && again[at] == bytes[at]) ++at;
-    std::fprintf(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
-                 cl.zkfFile.c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
+    Print(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
+          Utf8(cl.zkfFile).c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
     return 1;
   }
-  namespace fs = std::filesystem;
   const fs::path folder = cl.folder.empty() ? fs::path(".") : cl.folder;
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder)) {
-    std::fprintf(stderr, "orblinec: %s: cannot make this folder\n", folder.c_str());
+    Print(stderr, "orblinec: %s: cannot make this folder\n", Utf8(folder).c_str());
     return 1;
   }
   if (!cl.force)
     for (const auto& [name, contents] : line->files)
-      if (fs::exists(folder / name)) {
-        std::fprintf(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
-                     (folder / name).c_str());
+      if (fs::exists(folder / PathFromUtf8(name))) {
+        Print(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
+              Utf8(folder / PathFromUtf8(name)).c_str());
         return 1;
       }
   for (const auto& [name, contents] : line->files) {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+    const fs::path path = folder / PathFromUtf8(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;
     if (!out.flush()) {
-      std::fprintf(stderr, "orblinec: %s: cannot write\n", (folder / name).c_str());
+      Print(stderr, "orblinec: %s: cannot write\n", Utf8(path).c_str());
       return 1;
     }
   }
   const FormatSettings& s = line->settings;
-  std::printf("wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
-              line->files.size(), folder.c_str(), folder.c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
+  Print(stdout, "wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
+        line->files.size(), Utf8(folder).c_str(), Utf8(folder).c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
   return 0;
 }
 
@@ -160,43 +166,34 @@ int Dump(const CommandLine& cl) {
   std::string bytes;
   std::optional<ZkfFile> file = LoadZkf(cl.zkfFile, &bytes);
   if (!file) return 1;
-  const std::string out = cl.json ? DumpJson(*file) : DumpText(*file);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
-}
-
-// Drawing needs Qt's GUI libraries, which take longer to load than compiling a line takes to
-// read; "render" is therefore a program of its own beside this one, run in this one's place.
-[[noreturn]] void RunRenderProgram(char** argv) {
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) self = argv[0];
-  const fs::path path = self.parent_path() / "orblinec-render";
-  ::execv(path.c_str(), argv);
-  std::fprintf(stderr, "orblinec: %s: cannot run it for render\n", path.c_str());
-  std::exit(1);
+  std::string out, problem;
+  if (cl.json && !DumpJson(*file, &out, &problem)) {
+    Print(stderr, "orblinec: %s: cannot be shown as JSON: %s\n", Utf8(cl.zkfFile).c_str(), problem.c_str());
+    return 1;
+  }
+  if (!cl.json) out = DumpText(*file);
+  const bool written = WriteText(stdout, out);
+  return std::fflush(stdout) == 0 && written ? 0 : 1;
 }
 
 }  // namespace
-}  // namespace orbline
 
-int main(int argc, char** argv) {
-  using namespace orbline;
+int RunOrblinec(const std::vector<std::string>& args) {
   std::string error;
-  std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
+  std::optional<CommandLine> cl = ParseCommandLine(args, &error);
   if (!cl) {
-    std::fprintf(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
+    Print(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
     return 2;
   }
   switch (cl->command) {
     case CommandLine::Command::kHelp:
-      std::fputs(kUsage, stdout);
+      WriteText(stdout, kUsage);
       return 0;
     case CommandLine::Command::kVersion:
-      std::fputs(kVersion, stdout);
+      WriteText(stdout, kVersion);
       return 0;
     case CommandLine::Command::kRender:
-      RunRenderProgram(argv);
+      return RunRender(args);
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
       return ReadAndCompile(*cl);
@@ -207,6 +204,8 @@ int main(int argc, char** argv) {
     case CommandLine::Command::kNone:
       break;
   }
-  std::fputs(kUsage, stderr);
+  WriteText(stderr, kUsage);
   return 2;
 }
+
+}  // namespace orbline

@@ -2,12 +2,13 @@
 
 #include <filesystem>
 
-#include "compiler/replacing_file_writer.h"
 #include "compiler/zkf_writer.h"
 #include "document/document.h"
 #include "document/error_code.h"
 #include "document/source_files.h"
+#include "platform/replacing_file_writer.h"
 #include "platform/services.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -36,11 +37,11 @@ int CompileToFile(Document& doc, const Services& services) {
   SaveNamePrompt::Choice choice;
   if (!services.savePrompt->Ask(request, &choice)) return 0;
 
-  const std::filesystem::path path = choice.folder / choice.fileName;
+  const std::filesystem::path path = choice.folder / PathFromUtf8(choice.fileName);
   if (const std::string source = SourceFileAt(path, services.files); !source.empty()) {
     // A name that would destroy the author's work is not kept as the next one offered.
     Finding f = MakeFinding(kErrZkfOverSource, 0, 0, {}, 0);
-    f.detail = path.string() + " is " + source;
+    f.detail = Utf8(path) + " is " + source;
     services.findings.Report(f);
     return 0;
   }
@@ -50,7 +51,7 @@ int CompileToFile(Document& doc, const Services& services) {
   std::string reason;
   if (!WriteFileReplacing(path, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
     Finding f = MakeFinding(kErrZkf, 0, 0, {}, 0);
-    f.detail = path.string() + ": " + reason;
+    f.detail = Utf8(path) + ": " + reason;
     services.findings.Report(f);
     return 0;
   }

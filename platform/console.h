@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace orbline {
+
+// Prepares standard output and standard error for WriteText: on Windows they stay binary, so a
+// line ends in LF alone as on Linux for the programs that read it. Call once at the start.
+void SetUpConsole();
+
+// Writes UTF-8 text to `stream` (stdout or stderr). Into a console on Windows it goes as UTF-16,
+// so Japanese shows right whatever the console's code page, which is left as it was; into a pipe
+// or a file, and everywhere on Linux, as the UTF-8 bytes. False when it could not be written.
+bool WriteText(std::FILE* stream, std::string_view utf8);
+
+// printf into a string.
+[[gnu::format(gnu_printf, 1, 2)]] std::string Format(const char* format, ...);
+
+// printf to stdout or stderr through WriteText.
+[[gnu::format(gnu_printf, 2, 3)]] void Print(std::FILE* stream, const char* format, ...);
+
+}  // namespace orbline
