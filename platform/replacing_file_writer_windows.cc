@@ -115,6 +115,10 @@ bool WriteFileReplacing(const fs::path& path, const std::function<bool(ByteSink&
     return Fail(WriteFailure::kIsAFolder, reason);
   if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_PATH_NOT_FOUND)
     return Fail(MissingFolder(path), reason);
+  // Windows refuses to replace a read-only file (not every system that runs Windows programs does):
+  // said before anything is written.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return Fail(WriteFailure::kReadOnlyFile, reason);
 
   // The temporary file beside the target, so that the move is a rename on one disk.
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(L".");

@@ -33,9 +33,11 @@ TEST(CommandLineTest, EachSettingGoesToItsPlace) {
   EXPECT_EQ((std::vector<int>{cl->mode, cl->page, cl->grid, cl->width, cl->height}), (std::vector<int>{4, 12, 1, 640, 480}));
 }
 
+#ifndef _WIN32
 void Replace(std::string& text, const std::string& from, const std::string& to) {
   for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
 }
+#endif
 
 // Each command with what it wrote to standard output, its standard error as lines starting "! ", and
 // its status when not 0. The folder's path reads as $PWD, the sample's as $SAMPLE.
