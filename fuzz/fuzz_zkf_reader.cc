@@ -1,5 +1,6 @@
 // The ZKF reader on arbitrary bytes, and the dumps of whatever it accepts.
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "cli/zkf_dump.h"
@@ -14,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (error.offset > size || error.what.empty()) abort();
     return 0;
   }
-  if (DumpText(*file).empty() || DumpJson(*file).empty()) abort();
+  std::string json, problem;
+  if (DumpText(*file).empty() || !DumpJson(*file, &json, &problem) || json.empty()) abort();
   return 0;
 }

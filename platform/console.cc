@@ -1,7 +1,6 @@
 #include "platform/console.h"
 
 #include <cstdarg>
-#include <vector>
 
 namespace orbline {
 namespace {
@@ -21,14 +20,6 @@ std::string VFormat(const char* format, va_list args) {
 }
 
 }  // namespace
-
-std::string Format(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string out = VFormat(format, args);
-  va_end(args);
-  return out;
-}
 
 void Print(std::FILE* stream, const char* format, ...) {
   va_list args;

@@ -15,9 +15,6 @@ void SetUpConsole();
 // or a file, and everywhere on Linux, as the UTF-8 bytes. False when it could not be written.
 bool WriteText(std::FILE* stream, std::string_view utf8);
 
-// printf into a string.
-[[gnu::format(gnu_printf, 1, 2)]] std::string Format(const char* format, ...);
-
 // printf to stdout or stderr through WriteText.
 [[gnu::format(gnu_printf, 2, 3)]] void Print(std::FILE* stream, const char* format, ...);
 

@@ -2,6 +2,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/console.h"

@@ -90,7 +90,14 @@ both compile -C sample --no-profile -o sample/eki.txt/x.zkf
 both compile -C sample --no-profile -o no-such-folder/x.zkf
 both compile --kugiri 4
 both --version
-for zkf in sample.zkf comma.zkf full.zkf 路線.zkf back.zkf full-back.zkf ctrl-z.zkf; do
+# The window's profile where QSettings keeps it on Windows, %APPDATA%\Orbline.ini: comma-separated.
+appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')")
+printf '[data]\nkugiri=1\n' >"$appdata/Orbline.ini"
+(cd "$work/windows" && wine "$exe" compile -C sample-comma -o profile.zkf </dev/null >/dev/null) ||
+  { echo "orblinec.exe did not take the settings of %APPDATA%\\Orbline.ini" >&2; failures=$((failures + 1)); }
+rm "$appdata/Orbline.ini"
+cp "$work/linux/comma.zkf" "$work/linux/profile.zkf"
+for zkf in profile.zkf sample.zkf comma.zkf full.zkf 路線.zkf back.zkf full-back.zkf ctrl-z.zkf; do
   if ! cmp "$work/linux/$zkf" "$work/windows/$zkf"; then
     echo "orblinec.exe wrote another $zkf than Linux" >&2
     failures=$((failures + 1))
