@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <fstream>
 #include <cstdio>
 #include <stdexcept>
 #include <string_view>
@@ -453,10 +454,10 @@ std::string MakeTimetable(int fileNumber, const SegmentTimes& segment,
 void WriteFile(const std::filesystem::path& folder, const std::string& name, const std::string& bytes,
                WrittenDataSet& set) {
   const std::filesystem::path path = folder / name;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) throw std::runtime_error("cannot create " + path.string());
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (std::fclose(file) != 0 || !ok) throw std::runtime_error("cannot write " + path.string());
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) throw std::runtime_error("cannot create " + path.string());
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file.flush()) throw std::runtime_error("cannot write " + path.string());
   set.files.push_back({name, bytes.size()});
   set.totalBytes += bytes.size();
 }

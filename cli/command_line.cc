@@ -1,7 +1,11 @@
 #include "cli/command_line.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/utf8_path.h"
 
 namespace orbline {
 
@@ -48,115 +52,126 @@ const char kUsage[] =
 
 namespace {
 
-bool ParseInt(const QString& text, int min, int max, int* value) {
-  bool ok = false;
-  const int v = text.toInt(&ok, 10);
-  if (!ok || v < min || v > max) return false;
+// `text` as a whole number from `min` to `max`.
+bool ParseInt(std::string_view text, int min, int max, int* value) {
+  int v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty() || v < min || v > max) return false;
   *value = v;
   return true;
 }
 
-std::string Std(const QString& s) { return s.toStdString(); }
+// The options orblinec knows, each kept as the text it was given; a flag as set or not.
+struct Given {
+  bool help = false, version = false, noProfile = false, json = false, all = false, grid = false, force = false;
+  std::optional<std::string> folder, output, profile, kugiri, separator, kankaku, weekkind, top, sec30, mode, page, size;
+  std::vector<std::string> positional;
+};
+
+// Parses with CLI11; its exceptions end here. False with `*error` in CLI11's words on a usage error.
+bool Parse(const std::vector<std::string>& args, Given* g, std::string* error) {
+  try {
+    CLI::App app;
+    app.set_help_flag();
+    app.add_flag("-h,--help", g->help);
+    app.add_flag("--version", g->version);
+    app.add_flag("--no-profile", g->noProfile);
+    app.add_flag("--json", g->json);
+    app.add_flag("--all", g->all);
+    app.add_flag("--grid", g->grid);
+    app.add_flag("--force", g->force);
+    const std::pair<const char*, std::optional<std::string>*> values[] = {
+        {"-C", &g->folder},       {"-o", &g->output},        {"--profile", &g->profile},   {"--kugiri", &g->kugiri},
+        {"--separator", &g->separator}, {"--kankaku", &g->kankaku}, {"--weekkind", &g->weekkind}, {"--top", &g->top},
+        {"--30sec", &g->sec30},   {"--mode", &g->mode},      {"--page", &g->page},         {"--size", &g->size}};
+    for (const auto& [name, value] : values)
+      app.add_option(name, *value)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("arguments", g->positional);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+    return true;
+  } catch (const CLI::Error& e) {
+    *error = e.what();
+    return false;
+  } catch (const std::exception& e) {
+    *error = e.what();
+    return false;
+  }
+}
 
 }  // namespace
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error) {
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption version(QStringLiteral("version"));
-  const QCommandLineOption folder(QStringLiteral("C"), {}, QStringLiteral("DIR"));
-  const QCommandLineOption output(QStringLiteral("o"), {}, QStringLiteral("FILE"));
-  const QCommandLineOption noProfile(QStringLiteral("no-profile"));
-  const QCommandLineOption profile(QStringLiteral("profile"), {}, QStringLiteral("FILE"));
-  const QCommandLineOption kugiri(QStringLiteral("kugiri"), {}, QStringLiteral("N"));
-  const QCommandLineOption separator(QStringLiteral("separator"), {}, QStringLiteral("NAME"));
-  const QCommandLineOption kankaku(QStringLiteral("kankaku"), {}, QStringLiteral("N"));
-  const QCommandLineOption weekkind(QStringLiteral("weekkind"), {}, QStringLiteral("N"));
-  const QCommandLineOption top(QStringLiteral("top"), {}, QStringLiteral("0|1"));
-  const QCommandLineOption sec30(QStringLiteral("30sec"), {}, QStringLiteral("0|1"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QCommandLineOption all(QStringLiteral("all"));
-  const QCommandLineOption mode(QStringLiteral("mode"), {}, QStringLiteral("N"));
-  const QCommandLineOption page(QStringLiteral("page"), {}, QStringLiteral("P"));
-  const QCommandLineOption grid(QStringLiteral("grid"));
-  const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
-  const QCommandLineOption force(QStringLiteral("force"));
-  parser.addOptions({help, version, folder, output, noProfile, profile, kugiri, separator, kankaku, weekkind, top, sec30,
-                     json, all, mode, page, grid, size, force});
-
-  QStringList arguments{QStringLiteral("orblinec")};
-  for (const std::string& a : args) arguments << QString::fromLocal8Bit(a.c_str());
-  if (!parser.parse(arguments)) {
-    *error = Std(parser.errorText());
-    return std::nullopt;
-  }
+  Given given;
+  if (!Parse(args, &given, error)) return std::nullopt;
   CommandLine cl;
-  if (parser.isSet(help)) {
+  if (given.help) {
     cl.command = CommandLine::Command::kHelp;
     return cl;
   }
-  if (parser.isSet(version)) {
+  if (given.version) {
     cl.command = CommandLine::Command::kVersion;
     return cl;
   }
   // A number option given as --name N or --name=N, within its range.
-  auto number = [&](const QCommandLineOption& option, int min, int max, std::optional<int>* out) {
-    if (!parser.isSet(option)) return true;
-    const QString text = parser.value(option);
+  auto number = [&](const char* name, const std::optional<std::string>& text, int min, int max,
+                    std::optional<int>* out) {
+    if (!text) return true;
     int v;
-    if (!ParseInt(text, min, max, &v)) {
-      *error = "--" + Std(option.names().first()) + " takes a whole number from " + std::to_string(min) + " to " +
-               std::to_string(max) + ", not '" + Std(text) + "'";
+    if (!ParseInt(*text, min, max, &v)) {
+      *error = std::string("--") + name + " takes a whole number from " + std::to_string(min) + " to " +
+               std::to_string(max) + ", not '" + *text + "'";
       return false;
     }
     *out = v;
     return true;
   };
-  cl.folder = Std(parser.value(folder));
-  cl.output = Std(parser.value(output));
-  cl.noProfile = parser.isSet(noProfile);
-  cl.profilePath = Std(parser.value(profile));
-  cl.json = parser.isSet(json);
-  cl.all = parser.isSet(all);
-  cl.grid = parser.isSet(grid);
-  cl.force = parser.isSet(force);
+  cl.folder = PathFromUtf8(given.folder.value_or(""));
+  cl.output = PathFromUtf8(given.output.value_or(""));
+  cl.noProfile = given.noProfile;
+  cl.profilePath = PathFromUtf8(given.profile.value_or(""));
+  cl.json = given.json;
+  cl.all = given.all;
+  cl.grid = given.grid;
+  cl.force = given.force;
   std::optional<int> modeValue, pageValue;
-  if (!number(kugiri, 0, 3, &cl.kugiri) || !number(kankaku, 0, 100, &cl.kankaku) ||
-      !number(weekkind, 0, 3, &cl.weekkind) || !number(top, 0, 1, &cl.top) || !number(sec30, 0, 1, &cl.sec30) ||
-      !number(mode, 1, 7, &modeValue) || !number(page, 1, 12, &pageValue))
+  if (!number("kugiri", given.kugiri, 0, 3, &cl.kugiri) || !number("kankaku", given.kankaku, 0, 100, &cl.kankaku) ||
+      !number("weekkind", given.weekkind, 0, 3, &cl.weekkind) || !number("top", given.top, 0, 1, &cl.top) ||
+      !number("30sec", given.sec30, 0, 1, &cl.sec30) || !number("mode", given.mode, 1, 7, &modeValue) ||
+      !number("page", given.page, 1, 12, &pageValue))
     return std::nullopt;
   cl.mode = modeValue.value_or(0);
   cl.page = pageValue.value_or(1);
-  if (parser.isSet(separator)) {
-    const std::string name = Std(parser.value(separator));
-    cl.kugiri = SeparatorFromName(name);
+  if (given.separator) {
+    cl.kugiri = SeparatorFromName(*given.separator);
     if (!cl.kugiri) {
-      *error = "--separator takes tab, comma, space or fixed, not '" + name + "'";
+      *error = "--separator takes tab, comma, space or fixed, not '" + *given.separator + "'";
       return std::nullopt;
     }
   }
-  if (parser.isSet(size)) {
-    const QString text = parser.value(size);
-    const QStringList parts = text.split(QLatin1Char('x'));
-    if (parts.size() != 2 || !ParseInt(parts[0], 1, 20000, &cl.width) || !ParseInt(parts[1], 1, 20000, &cl.height)) {
-      *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + Std(text) + "'";
+  if (given.size) {
+    const std::string& text = *given.size;
+    const size_t x = text.find('x');
+    if (x == std::string::npos || !ParseInt(std::string_view(text).substr(0, x), 1, 20000, &cl.width) ||
+        !ParseInt(std::string_view(text).substr(x + 1), 1, 20000, &cl.height)) {
+      *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + text + "'";
       return std::nullopt;
     }
   }
 
-  const QStringList positional = parser.positionalArguments();
-  if (positional.isEmpty()) {
+  const std::vector<std::string>& positional = given.positional;
+  if (positional.empty()) {
     *error = "no command given";
     return std::nullopt;
   }
-  const std::string command = Std(positional[0]);
+  const std::string& command = positional[0];
   if (command == "compile" || command == "check" || command == "render") {
     cl.command = command == "compile" ? CommandLine::Command::kCompile
                  : command == "check" ? CommandLine::Command::kCheck
                                       : CommandLine::Command::kRender;
     if (positional.size() > 1) {
-      *error = "unexpected argument '" + Std(positional[1]) + "'";
+      *error = "unexpected argument '" + positional[1] + "'";
       return std::nullopt;
     }
     if (cl.command == CommandLine::Command::kCheck && !cl.output.empty()) {
@@ -177,7 +192,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       *error = command + " takes one ZKF file";
       return std::nullopt;
     }
-    cl.zkfFile = Std(positional[1]);
+    cl.zkfFile = PathFromUtf8(positional[1]);
     if (cl.command == CommandLine::Command::kDecompile &&
         (cl.kankaku || cl.weekkind || cl.top || cl.sec30 || cl.kugiri.value_or(0) == FormatSettings::kFixedWidth)) {
       *error = "decompile chooses its own settings; only --kugiri 0, 1 or 2 may be given";

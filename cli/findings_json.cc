@@ -1,25 +1,30 @@
 #include "cli/findings_json.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 
 #include "platform/sjis.h"
 
 namespace orbline {
 
-std::string FindingsJson(const std::vector<Finding>& findings) {
-  QJsonArray array;
-  for (const Finding& f : findings) {
-    QJsonObject o;
-    o.insert(QStringLiteral("file"), f.file.empty() ? QJsonValue() : QJsonValue(QString::fromStdString(f.file)));
-    o.insert(QStringLiteral("line"), f.line);
-    o.insert(QStringLiteral("severity"), f.IsError() ? QStringLiteral("error") : QStringLiteral("warning"));
-    o.insert(QStringLiteral("code"), f.code);
-    o.insert(QStringLiteral("message"), QString::fromStdString(SjisToUtf8(f.message)));
-    array.append(o);
+bool FindingsJson(const std::vector<Finding>& findings, std::string* json, std::string* error) {
+  try {
+    // The keys in alphabetical order, as before.
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (const Finding& f : findings) {
+      nlohmann::ordered_json o;
+      o["code"] = f.code;
+      o["file"] = f.file.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(f.file);
+      o["line"] = f.line;
+      o["message"] = SjisToUtf8(f.message);
+      o["severity"] = f.IsError() ? "error" : "warning";
+      array.push_back(std::move(o));
+    }
+    *json = array.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return true;
+  } catch (const std::exception& e) {
+    *error = e.what();
+    return false;
   }
-  return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
 }  // namespace orbline

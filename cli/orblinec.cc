@@ -1,6 +1,4 @@
 // orblinec: Zelkor Maker from the command line. See kUsage for what it does.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,18 +9,22 @@
 
 #include "cli/command_line.h"
 #include "cli/findings_json.h"
+#include "cli/orblinec_main.h"
+#include "cli/render_launch.h"
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
 #include "cli/zkf_dump.h"
 #include "compiler/compile_to_file.h"
 #include "compiler/compiler_texts.h"
-#include "compiler/replacing_file_writer.h"
 #include "compiler/route_check.h"
 #include "compiler/zkf_decompile.h"
 #include "compiler/zkf_reader.h"
 #include "document/document.h"
+#include "platform/console.h"
 #include "platform/disk_line_reader.h"
+#include "platform/replacing_file_writer.h"
 #include "platform/sjis.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -35,7 +37,7 @@ constexpr char kVersion[] = "orblinec (Zelkor Maker Ver 1.17), ZKF 2.00\n";
 std::string DefaultOutput(const fs::path& folder) {
   std::error_code ec;
   const fs::path p = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
-  const std::string name = ec ? std::string() : p.filename().string();
+  const std::string name = ec ? std::string() : Utf8(p.filename());
   return (name.empty() ? "line" : name) + ".zkf";
 }
 
@@ -47,11 +49,15 @@ int CheckAll(const CommandLine& cl, const fs::path& folder) {
   int errors = 0;
   for (const Finding& f : findings) errors += f.IsError();
   if (cl.json) {
-    const std::string json = FindingsJson(findings);
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::string json, problem;
+    if (!FindingsJson(findings, &json, &problem)) {
+      Print(stderr, "orblinec: the findings cannot be written as JSON: %s\n", problem.c_str());
+      return 1;
+    }
+    WriteText(stdout, json);
   } else {
-    for (const Finding& f : findings) std::fprintf(stderr, "%s\n", FindingLine(f, folder).c_str());
-    std::fprintf(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
+    for (const Finding& f : findings) WriteText(stderr, FindingLine(f, folder) + "\n");
+    Print(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
   }
   return errors == 0 ? 0 : 1;
 }
@@ -69,22 +75,22 @@ int ReadAndCompile(const CommandLine& cl) {
   const bool ok = ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault);
   if (cl.command == CommandLine::Command::kCheck) {
     if (ok && findings.errors() + findings.warnings() == 0)
-      std::printf("%s: no faults found\n", folder.empty() ? "." : folder.c_str());
+      Print(stdout, "%s: no faults found\n", folder.empty() ? "." : Utf8(folder).c_str());
     return ok ? 0 : 1;
   }
   if (!ok) return 1;
-  const fs::path output = cl.output.empty() ? fs::path(DefaultOutput(folder)) : cl.output;
+  const fs::path output = cl.output.empty() ? PathFromUtf8(DefaultOutput(folder)) : cl.output;
   if (!CompileToFile(*doc, output, files, findings)) {
     // The window's failure box, as a line.
-    std::fprintf(stderr, "%s: %s\n", SjisToUtf8(GetCompilerText(kTextCompileCaption)).c_str(),
-                 SjisToUtf8(GetCompilerText(kTextCompileFailed)).c_str());
+    Print(stderr, "%s: %s\n", SjisToUtf8(GetCompilerText(kTextCompileCaption)).c_str(),
+          SjisToUtf8(GetCompilerText(kTextCompileFailed)).c_str());
     return 1;
   }
   std::error_code ec;
   const auto size = fs::file_size(output, ec);
   const auto where = fs::absolute(output, ec);
-  std::printf("wrote %s (%llu bytes)\n", (ec ? output : where.lexically_normal()).c_str(),
-              static_cast<unsigned long long>(size));
+  Print(stdout, "wrote %s (%llu bytes)\n", Utf8(ec ? output : where.lexically_normal()).c_str(),
+        static_cast<unsigned long long>(size));
   return 0;
 }
 
@@ -93,19 +99,19 @@ int ReadAndCompile(const CommandLine& cl) {
 bool LoadZkf(const fs::path& path, std::string* bytes, ZkfFile* file) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "orblinec: %s: cannot open\n", path.c_str());
+    Print(stderr, "orblinec: %s: cannot open\n", Utf8(path).c_str());
     return false;
   }
   std::ostringstream buffer;
   buffer << in.rdbuf();
   if (in.bad()) {
-    std::fprintf(stderr, "orblinec: %s: cannot read\n", path.c_str());
+    Print(stderr, "orblinec: %s: cannot read\n", Utf8(path).c_str());
     return false;
   }
   *bytes = buffer.str();
   std::string err;
   if (ReadZkf(*bytes, file, &err)) return true;
-  std::fprintf(stderr, "orblinec: %s: %s\n", path.c_str(), err.c_str());
+  Print(stderr, "orblinec: %s: %s\n", Utf8(path).c_str(), err.c_str());
   return false;
 }
 
@@ -115,21 +121,23 @@ bool WriteSourceFiles(const DecompiledRoute& route, const fs::path& folder, bool
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder)) {
-    std::fprintf(stderr, "orblinec: %s: cannot make this folder\n", folder.c_str());
+    Print(stderr, "orblinec: %s: cannot make this folder\n", Utf8(folder).c_str());
     return false;
   }
   if (!force)
     for (const auto& [name, contents] : route.files)
-      if (fs::exists(folder / name)) {
-        std::fprintf(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
-                     (folder / name).c_str());
+      if (fs::exists(folder / PathFromUtf8(name))) {
+        Print(stderr, "orblinec: %s already exists; nothing was written (--force replaces it)\n",
+              Utf8(folder / PathFromUtf8(name)).c_str());
         return false;
       }
   for (const auto& [name, contents] : route.files) {
+    const fs::path path = folder / PathFromUtf8(name);
     std::string reason;
-    const auto write = [&contents](ByteSink& sink) { return sink.Write(contents.data(), contents.size()); };
-    if (!WriteFileReplacing(folder / name, write, &reason)) {
-      std::fprintf(stderr, "orblinec: %s: cannot write (%s)\n", (folder / name).c_str(), reason.c_str());
+    const std::string& bytes = contents;
+    const auto write = [&bytes](ByteSink& sink) { return sink.Write(bytes.data(), bytes.size()); };
+    if (!WriteFileReplacing(path, write, &reason)) {
+      Print(stderr, "orblinec: %s: cannot write (%s)\n", Utf8(path).c_str(), reason.c_str());
       return false;
     }
   }
@@ -143,8 +151,8 @@ int RunDecompile(const CommandLine& cl) {
   std::string problem;
   DecompiledRoute route;
   if (!Decompile(file, cl.kugiri.value_or(-1), &route, &problem)) {
-    std::fprintf(stderr, "orblinec: %s: no source files give this file back: %s\n", cl.zkfFile.c_str(),
-                 problem.c_str());
+    Print(stderr, "orblinec: %s: no source files give this file back: %s\n", Utf8(cl.zkfFile).c_str(),
+          problem.c_str());
     return 1;
   }
   // Nothing is written unless compiling the files gives the very same bytes.
@@ -152,15 +160,15 @@ int RunDecompile(const CommandLine& cl) {
   if (!CompileInMemory(route, &again, &problem) || again != bytes) {
     size_t at = 0;
     while (at < again.size() && at < bytes.size() && again[at] == bytes[at]) ++at;
-    std::fprintf(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
-                 cl.zkfFile.c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
+    Print(stderr, "orblinec: %s: the source files would compile to another file (from byte %zu)%s%s\n",
+          Utf8(cl.zkfFile).c_str(), at, problem.empty() ? "" : ": ", problem.c_str());
     return 1;
   }
   const fs::path folder = cl.folder.empty() ? fs::path(".") : cl.folder;
   if (!WriteSourceFiles(route, folder, cl.force)) return 1;
   const FormatSettings& s = route.settings;
-  std::printf("wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
-              route.files.size(), folder.c_str(), folder.c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
+  Print(stdout, "wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
+        route.files.size(), Utf8(folder).c_str(), Utf8(folder).c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
   return 0;
 }
 
@@ -168,43 +176,34 @@ int Dump(const CommandLine& cl) {
   std::string bytes;
   ZkfFile file;
   if (!LoadZkf(cl.zkfFile, &bytes, &file)) return 1;
-  const std::string out = cl.json ? DumpJson(file) : DumpText(file);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
-}
-
-// Drawing needs Qt's GUI libraries, which take longer to load than compiling a line takes to
-// read; "render" is therefore a program of its own beside this one, run in this one's place.
-[[noreturn]] void RunRenderProgram(char** argv) {
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) self = argv[0];
-  const fs::path path = self.parent_path() / "orblinec-render";
-  ::execv(path.c_str(), argv);
-  std::fprintf(stderr, "orblinec: %s: cannot run it for render\n", path.c_str());
-  std::exit(1);
+  std::string out, problem;
+  if (cl.json && !DumpJson(file, &out, &problem)) {
+    Print(stderr, "orblinec: %s: cannot be shown as JSON: %s\n", Utf8(cl.zkfFile).c_str(), problem.c_str());
+    return 1;
+  }
+  if (!cl.json) out = DumpText(file);
+  const bool written = WriteText(stdout, out);
+  return std::fflush(stdout) == 0 && written ? 0 : 1;
 }
 
 }  // namespace
-}  // namespace orbline
 
-int main(int argc, char** argv) {
-  using namespace orbline;
+int RunOrblinec(const std::vector<std::string>& args) {
   std::string error;
-  std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
+  std::optional<CommandLine> cl = ParseCommandLine(args, &error);
   if (!cl) {
-    std::fprintf(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
+    Print(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
     return 2;
   }
   switch (cl->command) {
     case CommandLine::Command::kHelp:
-      std::fputs(kUsage, stdout);
+      WriteText(stdout, kUsage);
       return 0;
     case CommandLine::Command::kVersion:
-      std::fputs(kVersion, stdout);
+      WriteText(stdout, kVersion);
       return 0;
     case CommandLine::Command::kRender:
-      RunRenderProgram(argv);
+      return RunRender(args);
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
       return ReadAndCompile(*cl);
@@ -215,6 +214,8 @@ int main(int argc, char** argv) {
     case CommandLine::Command::kNone:
       break;
   }
-  std::fputs(kUsage, stderr);
+  WriteText(stderr, kUsage);
   return 2;
 }
+
+}  // namespace orbline

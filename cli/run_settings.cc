@@ -2,14 +2,21 @@
 
 #include <cstdio>
 
-#include "platform/qt/qsettings_profile_store.h"
+#include "platform/console.h"
+#include "platform/ini_profile_store.h"
+#include "platform/profile_location.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 
 FormatSettings RunSettings(const CommandLine& cl) {
   FormatSettings s;
   if (!cl.noProfile) {
-    QSettingsProfileStore profile(cl.profilePath.empty() ? ProfilePath() : QString::fromLocal8Bit(cl.profilePath.c_str()));
+    const std::filesystem::path path = cl.profilePath.empty() ? ProfileLocation() : cl.profilePath;
+    IniProfileStore profile(path);
+    if (!profile.error().empty())
+      Print(stderr, "orblinec: %s: %s; the settings are the default ones\n", Utf8(path).c_str(),
+            profile.error().c_str());
     s = FormatSettings::Load(profile);
   }
   if (cl.kugiri) s.kugiri = *cl.kugiri;
@@ -32,7 +39,7 @@ std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl) {
   while (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
   std::error_code ec;
   if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
-    std::fprintf(stderr, "orblinec: %s: no such folder\n", folder.c_str());
+    Print(stderr, "orblinec: %s: no such folder\n", Utf8(folder).c_str());
     return std::nullopt;
   }
   return folder;

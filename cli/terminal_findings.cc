@@ -1,6 +1,8 @@
 #include "cli/terminal_findings.h"
 
+#include "platform/console.h"
 #include "platform/sjis.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -17,7 +19,8 @@ std::string OneLine(std::string_view sjis) {
 std::string FindingLine(const Finding& f, const std::filesystem::path& sourceFolder) {
   std::string line;
   if (!f.file.empty()) {
-    line = (sourceFolder.empty() || sourceFolder == "." ? std::filesystem::path(f.file) : sourceFolder / f.file).string();
+    const std::filesystem::path file = PathFromUtf8(f.file);
+    line = Utf8(sourceFolder.empty() || sourceFolder == "." ? file : sourceFolder / file);
     if (f.line > 0) line += ":" + std::to_string(f.line);
     line += ": ";
   }
@@ -29,7 +32,7 @@ std::string FindingLine(const Finding& f, const std::filesystem::path& sourceFol
 
 void TerminalFindings::Report(const Finding& finding) {
   ++(finding.IsError() ? errors_ : warnings_);
-  std::fprintf(out_, "%s\n", FindingLine(finding, folder_).c_str());
+  WriteText(out_, FindingLine(finding, folder_) + "\n");
   std::fflush(out_);
 }
 

@@ -1,5 +1,7 @@
 #include "cli/zkf_dump.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
 #include "compiler/zkf_format.h"
@@ -36,46 +38,6 @@ std::string Numbers(const Values& values) {
     s += std::to_string(values[i]);
   }
   return s;
-}
-
-std::string Json(const std::string& sjis) {
-  std::string out = "\"";
-  for (char c : SjisToUtf8(sjis)) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          out += "\\u00" + Hex(static_cast<unsigned char>(c), 2);
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-template <typename Values>
-std::string JsonNumbers(const Values& values) {
-  std::string s = "[";
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (i) s += ",";
-    s += std::to_string(values[i]);
-  }
-  return s + "]";
-}
-
-template <typename Texts>
-std::string JsonTexts(const Texts& texts) {
-  std::string s = "[";
-  for (size_t i = 0; i < texts.size(); ++i) {
-    if (i) s += ",";
-    s += Json(texts[i]);
-  }
-  return s + "]";
 }
 
 }  // namespace
@@ -123,48 +85,70 @@ std::string DumpText(const ZkfFile& f) {
   return s;
 }
 
-std::string DumpJson(const ZkfFile& f) {
-  std::string s = "{\"version\":" + std::to_string(f.version) + ",\"info\":{";
-  for (int i = 0; i < kRouteInfoCount; ++i) {
-    if (i) s += ",";
-    s += std::string("\"") + kRouteInfoNames[i] + "\":" + Json(f.routeInfo.texts[i]);
-  }
-  s += "},\"kinds\":[";
-  for (size_t i = 0; i < f.kinds.size(); ++i) {
-    const auto& k = f.kinds[i];
-    if (i) s += ",";
-    s += "{\"colour\":" + std::to_string(k.colour) + ",\"red\":" + std::to_string(k.colour & 0xFF) +
-         ",\"green\":" + std::to_string((k.colour >> 8) & 0xFF) + ",\"blue\":" + std::to_string((k.colour >> 16) & 0xFF) +
-         ",\"text1\":" + Json(k.texts[0]) + ",\"text2\":" + Json(k.texts[1]) + "}";
-  }
-  s += "],\"stations\":[";
-  for (size_t i = 0; i < f.stations.size(); ++i) {
-    const auto& st = f.stations[i];
-    if (i) s += ",";
-    s += "{\"values\":" + JsonNumbers(st.values);
-    s += ",\"label\":" + Json(st.label) + ",\"name\":" + Json(st.name) + ",\"note\":" + Json(st.note);
-    s += "}";
-  }
-  s += "],\"map\":[";
-  for (size_t i = 0; i < f.mapItems.size(); ++i) {
-    if (i) s += ",";
-    s += "{\"values\":" + JsonNumbers(f.mapItems[i].values) + ",\"text\":" + Json(f.mapItems[i].text) + "}";
-  }
-  s += "],\"maxCalcStation\":" + std::to_string(f.maxCalcStation) + ",\"weekkind\":" + std::to_string(f.weekkind) +
-       ",\"data\":[";
-  for (size_t d = 0; d < f.data.size(); ++d) {
-    const auto& section = f.data[d];
-    if (d) s += ",";
-    s += std::string("{\"dayType\":\"") + kDayTypeNames[section.dayType] + "\",\"trains\":[";
-    for (size_t i = 0; i < section.trains.size(); ++i) {
-      if (i) s += ",";
-      s += "{\"values\":" + JsonNumbers(section.trains[i].values) + ",\"texts\":" + JsonTexts(section.trains[i].texts) +
-           "}";
+bool DumpJson(const ZkfFile& f, std::string* json, std::string* error) {
+  using Json = nlohmann::ordered_json;
+  try {
+    Json out;
+    out["version"] = f.version;
+    Json info = Json::object();
+    for (int i = 0; i < kRouteInfoCount; ++i) info[kRouteInfoNames[i]] = SjisToUtf8(f.routeInfo.texts[i]);
+    out["info"] = std::move(info);
+    Json kinds = Json::array();
+    for (const auto& k : f.kinds) {
+      Json row;
+      row["colour"] = k.colour;
+      row["red"] = k.colour & 0xFF;
+      row["green"] = (k.colour >> 8) & 0xFF;
+      row["blue"] = (k.colour >> 16) & 0xFF;
+      row["text1"] = SjisToUtf8(k.texts[0]);
+      row["text2"] = SjisToUtf8(k.texts[1]);
+      kinds.push_back(std::move(row));
     }
-    s += "]}";
+    out["kinds"] = std::move(kinds);
+    Json stations = Json::array();
+    for (const auto& st : f.stations) {
+      Json row;
+      row["values"] = st.values;
+      row["label"] = SjisToUtf8(st.label);
+      row["name"] = SjisToUtf8(st.name);
+      row["note"] = SjisToUtf8(st.note);
+      stations.push_back(std::move(row));
+    }
+    out["stations"] = std::move(stations);
+    Json map = Json::array();
+    for (const auto& m : f.mapItems) {
+      Json row;
+      row["values"] = m.values;
+      row["text"] = SjisToUtf8(m.text);
+      map.push_back(std::move(row));
+    }
+    out["map"] = std::move(map);
+    out["maxCalcStation"] = f.maxCalcStation;
+    out["weekkind"] = f.weekkind;
+    Json data = Json::array();
+    for (const auto& section : f.data) {
+      Json day;
+      day["dayType"] = kDayTypeNames[section.dayType];
+      Json trains = Json::array();
+      for (const auto& t : section.trains) {
+        Json train;
+        train["values"] = t.values;
+        Json texts = Json::array();
+        for (const std::string& text : t.texts) texts.push_back(SjisToUtf8(text));
+        train["texts"] = std::move(texts);
+        trains.push_back(std::move(train));
+      }
+      day["trains"] = std::move(trains);
+      data.push_back(std::move(day));
+    }
+    out["data"] = std::move(data);
+    out["icon"] = f.icon;
+    *json = out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+    return true;
+  } catch (const std::exception& e) {
+    *error = e.what();
+    return false;
   }
-  s += "],\"icon\":" + std::to_string(f.icon) + "}\n";
-  return s;
 }
 
 }  // namespace orbline

@@ -1,11 +1,12 @@
 #include "compiler/compile_to_file.h"
 
-#include "compiler/replacing_file_writer.h"
 #include "compiler/zkf_writer.h"
 #include "document/document.h"
 #include "document/error_code.h"
 #include "document/source_file_names.h"
 #include "platform/line_reader.h"
+#include "platform/replacing_file_writer.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -28,17 +29,17 @@ bool CompileToFile(Document& doc, const std::filesystem::path& target, const Lin
   if (const std::string source = SourceFileAt(target, files); !source.empty()) {
     // A name that would destroy the author's work is not kept as the next one offered.
     Finding f = MakeFinding(kErrZkfOverSource, 0, 0, {}, 0);
-    f.detail = target.string() + " is " + source;
+    f.detail = Utf8(target) + " is " + source;
     findings.Report(f);
     return false;
   }
-  doc.targetFileName = target.filename().string();
+  doc.targetFileName = Utf8(target.filename());
   doc.targetFolder = target.parent_path();
 
   std::string reason;
   if (!WriteFileReplacing(target, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
     Finding f = MakeFinding(kErrZkf, 0, 0, {}, 0);
-    f.detail = target.string() + ": " + reason;
+    f.detail = Utf8(target) + ": " + reason;
     findings.Report(f);
     return false;
   }

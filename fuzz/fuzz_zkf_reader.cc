@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (err.rfind("byte ", 0) != 0 || std::stoull(err.substr(5)) > size) abort();
     return 0;
   }
-  if (DumpText(file).empty() || DumpJson(file).empty()) abort();
+  std::string json, problem;
+  if (DumpText(file).empty() || !DumpJson(file, &json, &problem) || json.empty()) abort();
   return 0;
 }

@@ -1,83 +1,88 @@
 #include "platform/sjis.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
+#include <iterator>
 
 namespace orbline {
 namespace {
 
-// Bytes of the input character that starts at `p`: one for code page 932 (each byte that does not
-// decode is replaced on its own), the sequence length for UTF-8.
-using CharLength = size_t (*)(unsigned char lead);
-size_t OneByte(unsigned char) { return 1; }
-size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
+constexpr uint32_t kInvalid = 0xFFFFFFFF;
+constexpr uint32_t kLeadByte = 0xFFFFFFFE;
+constexpr uint16_t kNoBytes = 0xFFFF;  // a character that encodes to nothing
+#include "sjis_codec.inc"
 
-// Converts with glibc's iconv; `bad` is appended for each input character it cannot convert.
-std::string Convert(const char* to, const char* from, std::string_view in, std::string_view bad, CharLength length) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: code page 932 missing");
-  std::string out;
-  out.reserve(in.size() * 3 / 2 + 4);
-  char buf[4096];
-  char* inp = const_cast<char*>(in.data());
-  size_t inleft = in.size();
-  while (inleft > 0) {
-    char* outp = buf;
-    size_t outleft = sizeof buf;
-    size_t rc = iconv(cd, &inp, &inleft, &outp, &outleft);
-    out.append(buf, outp - buf);
-    if (rc == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL (a lone lead byte at the end): mark the character and go on after it.
-      out.append(bad);
-      const size_t skip = std::min(inleft, length(static_cast<unsigned char>(*inp)));
-      inp += skip;
-      inleft -= skip;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
+constexpr char kReplacement[] = "\xEF\xBF\xBD";
+
+// The row of kPair for `lead`, or -1 when it is no lead byte.
+constexpr std::array<int8_t, 256> LeadRows() {
+  std::array<int8_t, 256> rows{};
+  rows.fill(-1);
+  for (int i = 0; i < kLeadByteCount; ++i) rows[kLeadBytes[i]] = static_cast<int8_t>(i);
+  return rows;
+}
+constexpr std::array<int8_t, 256> kLeadRow = LeadRows();
+
+void AppendUtf8(char32_t c, std::string* out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | c >> 6));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xE0 | c >> 12));
+    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
-  iconv_close(cd);
-  return out;
 }
 
-// A converter opened once and kept, for checks that run on many lines.
-class Decoder {
- public:
-  explicit Decoder(const char* from) : cd_(iconv_open("UTF-16LE", from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " missing");
-  }
-  ~Decoder() { iconv_close(cd_); }
-  Decoder(const Decoder&) = delete;
-  Decoder& operator=(const Decoder&) = delete;
-
-  // True when every byte of `in` decodes.
-  bool Decodes(std::string_view in) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* inp = const_cast<char*>(in.data());
-    size_t inleft = in.size();
-    char buf[1024];
-    while (inleft > 0) {
-      char* outp = buf;
-      size_t outleft = sizeof buf;
-      if (iconv(cd_, &inp, &inleft, &outp, &outleft) == static_cast<size_t>(-1) && errno != E2BIG) return false;
-    }
-    return true;
-  }
-
- private:
-  iconv_t cd_;
+// The character of code page 932 at `in[at]`, and its length in bytes (1 or 2); a length of 0 when
+// the byte there starts none.
+struct Decoded {
+  char32_t c;
+  size_t length;
 };
+Decoded DecodeAt(std::string_view in, size_t at) {
+  const auto b = static_cast<unsigned char>(in[at]);
+  const uint32_t single = kSingleByte[b];
+  if (single != kInvalid && single != kLeadByte) return {single, 1};
+  if (single == kLeadByte && at + 1 < in.size()) {
+    const uint16_t c = kPair[kLeadRow[b]][static_cast<unsigned char>(in[at + 1])];
+    if (c != 0) return {c, 2};
+  }
+  return {0, 0};
+}
+
+// The bytes the lead byte `lead` of UTF-8 claims; an invalid or unmappable character is passed
+// over by as many.
+size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
+
+// The code point of the well-formed UTF-8 character at `in[at]` (shortest form, no surrogates, up
+// to U+10FFFF), or kInvalid.
+char32_t Utf8At(std::string_view in, size_t at) {
+  const auto lead = static_cast<unsigned char>(in[at]);
+  if (lead < 0x80) return lead;
+  if (lead < 0xC2 || lead > 0xF4) return kInvalid;
+  const size_t length = Utf8Length(lead);
+  if (at + length > in.size()) return kInvalid;
+  char32_t c = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    const auto b = static_cast<unsigned char>(in[at + i]);
+    if ((b & 0xC0) != 0x80) return kInvalid;
+    c = c << 6 | (b & 0x3F);
+  }
+  static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return kInvalid;
+  return c;
+}
 
 }  // namespace
 
 bool ReadsOnlyAsUtf8(std::string_view bytes) {
   // ASCII reads alike in both, so only the stretch from the first byte above it to the byte after
-  // the last (a Shift_JIS trail byte may be ASCII) is decoded. Eight bytes are tested at a time.
+  // the last (a Shift_JIS trail byte may be ASCII) is looked at. Eight bytes are tested at a time.
   const auto high = [](unsigned char c) { return c >= 0x80; };
   size_t first = 0;
   const size_t n = bytes.size();
@@ -91,13 +96,49 @@ bool ReadsOnlyAsUtf8(std::string_view bytes) {
   size_t last = n - 1;
   while (!high(static_cast<unsigned char>(bytes[last]))) --last;
   const std::string_view stretch = bytes.substr(first, std::min(n, last + 2) - first);
-  thread_local Decoder utf8("UTF-8");
-  thread_local Decoder cp932("CP932");
-  return utf8.Decodes(stretch) && !cp932.Decodes(stretch);
+  for (size_t at = 0; at < stretch.size(); at += Utf8Length(static_cast<unsigned char>(stretch[at])))
+    if (Utf8At(stretch, at) == kInvalid) return false;
+  for (size_t at = 0; at < stretch.size();) {
+    const size_t length = DecodeAt(stretch, at).length;
+    if (length == 0) return true;
+    at += length;
+  }
+  return false;
 }
 
-std::string SjisToUtf8(std::string_view sjis) { return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", OneByte); }
+std::string SjisToUtf8(std::string_view sjis) {
+  std::string out;
+  out.reserve(sjis.size() * 3 / 2 + 4);
+  for (size_t at = 0; at < sjis.size();) {
+    const Decoded d = DecodeAt(sjis, at);
+    if (d.length == 0) {
+      out += kReplacement;
+      ++at;
+    } else {
+      AppendUtf8(d.c, &out);
+      at += d.length;
+    }
+  }
+  return out;
+}
 
-std::string Utf8ToSjis(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?", Utf8Length); }
+std::string Utf8ToSjis(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t at = 0; at < utf8.size();) {
+    const char32_t c = Utf8At(utf8, at);
+    const auto found = std::lower_bound(std::begin(kEncoding), std::end(kEncoding), c,
+                                        [](const Encoding& e, char32_t v) { return e.codePoint < v; });
+    const size_t length = std::min(utf8.size() - at, Utf8Length(static_cast<unsigned char>(utf8[at])));
+    if (c == kInvalid || found == std::end(kEncoding) || found->codePoint != c) {
+      out.push_back('?');
+    } else if (found->bytes != kNoBytes) {
+      if (found->bytes > 0xFF) out.push_back(static_cast<char>(found->bytes >> 8));
+      out.push_back(static_cast<char>(found->bytes & 0xFF));
+    }
+    at += length;
+  }
+  return out;
+}
 
 }  // namespace orbline

@@ -10,6 +10,9 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libcli11-dev      # orblinec's options
+  nlohmann-json3-dev  # orblinec's JSON
+  libboost-dev      # Boost.PropertyTree: orblinec reads the window's profile
   qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
   qt6-svg-dev       # SVG output of orblinec render
   qt6-translations-l10n  # Qt's own dialogs in Japanese
@@ -18,10 +21,11 @@ packages=(
   xvfb              # a display for screenshots of the real window
   xdotool           # scripts/screenshot.sh: finds the window and presses its keys
   imagemagick       # scripts/screenshot.sh: saves the window as PNG
-  libc-bin          # iconv, used to build the Shift_JIS message tables
+  libc-bin          # iconv, used to build the Shift_JIS tables
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev
   cloc              # scripts/code-size.sh
+  dpkg-dev          # scripts/package.sh: the .deb's dependencies (dpkg-shlibdeps)
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs dependencies, builds the release and the sanitizer flavours, runs all tests in both, then
+# Installs dependencies, builds the release and the sanitizer flavours, runs all tests in both,
+# cross-builds for Windows and runs its tests under wine, writes the packages and tries each, then
 # runs every fuzz target for 30 seconds (FUZZ_SECONDS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,5 +12,10 @@ for preset in release debug-asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "== windows"
+bash scripts/build-windows.sh
+echo "== packages"
+bash scripts/package.sh
+bash scripts/check-packages.sh
 echo "== fuzz"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"

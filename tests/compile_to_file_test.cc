@@ -3,8 +3,10 @@
 #include "compiler/compile_to_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -104,9 +106,11 @@ TEST_F(CompileToFileTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
                                                  {"map.txt", 52},  {"data1.txt", 62}, {"data2.txt", 62}};
   for (const auto& [name, code] : folders)
     EXPECT_EQ(CompileWithout(name, [](const fs::path& p) { fs::create_directory(p); }), Codes{code}) << name;
+#ifndef _WIN32  // no symbolic links with this runtime on Windows
   // A link that loops cannot be opened: an unknown cause. A dangling link: not found.
   EXPECT_EQ(CompileWithout("map.txt", [](const fs::path& p) { fs::create_symlink("map.txt", p); }), Codes{52});
   EXPECT_EQ(CompileWithout("map.txt", [](const fs::path& p) { fs::create_symlink("nowhere", p); }), Codes{51});
+#endif
   // data1.txt is read, data2.txt is missing, data3.txt is never tried; scheme 1 reads data1.txt alone.
   EXPECT_EQ(CompileWithout("data2.txt", [](const fs::path&) {}, 2), Codes{61});
   EXPECT_EQ(CompileWithout("data2.txt", [](const fs::path&) {}, 1), Codes{});
@@ -131,6 +135,10 @@ TEST_F(CompileToFileTest, OutputThatCannotBeWritten) {
 }
 
 TEST_F(CompileToFileTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no limit on a file's size to make a write fail part way, nor symbolic links "
+                  "with this runtime";
+#else
   fs::permissions(Target(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   // Files may grow to 1000 bytes only: the write fails part way, as on a full disk.
   struct rlimit old;
@@ -152,14 +160,18 @@ TEST_F(CompileToFileTest, AWriteThatFailsPartWayKeepsTheLastGoodFile) {
   EXPECT_EQ(Compile(root_ / "link.zkf"), Codes{});
   EXPECT_TRUE(fs::is_symlink(root_ / "link.zkf"));
   EXPECT_GT(fs::file_size(Target()), 1000u);
+#endif
 }
 
 TEST_F(CompileToFileTest, NeverOverASourceFile) {
   fs::create_directories(root_ / "other");
+  std::vector<fs::path> targets = {root_ / "line" / "eki.txt", root_ / "other" / ".." / "line" / "." / "map.txt"};
+#ifndef _WIN32  // no symbolic links with this runtime on Windows
   fs::create_symlink(root_ / "line" / "data2.txt", root_ / "other" / "link.zkf");
+  targets.push_back(root_ / "other" / "link.zkf");
+#endif
   // By its name, by another path to it, through a link: error 72, nothing written.
-  for (const fs::path& target : {root_ / "line" / "eki.txt", root_ / "other" / ".." / "line" / "." / "map.txt",
-                                 root_ / "other" / "link.zkf"}) {
+  for (const fs::path& target : targets) {
     EXPECT_EQ(Compile(target), (Codes{72})) << target;
     EXPECT_EQ(doc_->targetFileName, "") << "a refused name is not offered again";
   }

@@ -22,7 +22,8 @@ TEST(FormatSettingsTest, DefaultsThenTheDataSectionAsItIsAndBack) {
   FormatSettings::Load(profile).Save(written);
   for (const auto& [key, value] : values) EXPECT_EQ(written.GetInt("data", key, 99), value) << key;
   // Fixed width keeps the delimiter of the separation before it.
-  Document doc;
+  auto docHolder = std::make_unique<Document>();
+  Document& doc = *docHolder;
   EXPECT_EQ(doc.delimiter, "\t");
   doc.settings.kugiri = 1;
   doc.DeriveDelimiter();

@@ -1,7 +1,9 @@
 // orblinec: its command line, and the program run as an author runs it, line by line of
 // tests/cases/orblinec.sh, against tests/approved/orblinec.txt (ORBLINE_APPROVE=1 writes it anew).
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,13 +33,19 @@ TEST(CommandLineTest, EachSettingGoesToItsPlace) {
   EXPECT_EQ((std::vector<int>{cl->mode, cl->page, cl->grid, cl->width, cl->height}), (std::vector<int>{4, 12, 1, 640, 480}));
 }
 
+#ifndef _WIN32
 void Replace(std::string& text, const std::string& from, const std::string& to) {
   for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
 }
+#endif
 
 // Each command with what it wrote to standard output, its standard error as lines starting "! ", and
 // its status when not 0. The folder's path reads as $PWD, the sample's as $SAMPLE.
 TEST(OrblinecTest, AsAnAuthorRunsIt) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the transcript runs each line with bash; on Windows scripts/build-windows.sh compares "
+                  "orblinec.exe's files and messages with the Linux build's";
+#else
   const fs::path dir = fs::canonical(FreshTestFolder("orblinec"));
   const std::string sample = ORBLINE_SOURCE_DIR "/examples/sample";
   const std::string env = "cd '" + dir.string() + "' && export LC_ALL=C.UTF-8 PATH='" +
@@ -65,6 +73,7 @@ TEST(OrblinecTest, AsAnAuthorRunsIt) {
   }
   fs::remove_all(dir);
   ExpectApproved(ORBLINE_SOURCE_DIR "/tests/approved/orblinec.txt", transcript);
+#endif
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,11 +23,19 @@ inline std::string FileBytes(const std::filesystem::path& path) {
   return s.str();
 }
 
+inline long ProcessId() {
+#ifdef _WIN32
+  return ::_getpid();
+#else
+  return ::getpid();
+#endif
+}
+
 // An empty folder of the running test's own under the system's temporary folder:
 // orbline-<kind>-<process>-<test name>.
 inline std::filesystem::path FreshTestFolder(const std::string& kind) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("orbline-" + kind + "-" + std::to_string(::getpid()) + "-" +
+                                    ("orbline-" + kind + "-" + std::to_string(ProcessId()) + "-" +
                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);

@@ -1,6 +1,6 @@
 #include "platform/qt/qsettings_profile_store.h"
 
-#include <QStandardPaths>
+#include "platform/profile_location.h"
 
 namespace orbline {
 namespace {
@@ -16,10 +16,8 @@ QString Key(std::string_view section, std::string_view key) {
 }  // namespace
 
 QString ProfilePath() {
-  const QByteArray env = qgetenv("ORBLINE_PROFILE");
-  if (!env.isEmpty()) return QString::fromLocal8Bit(env);
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QLatin1String("/Orbline.ini");
+  const std::u8string path = ProfileLocation().u8string();
+  return QString::fromUtf8(reinterpret_cast<const char*>(path.data()), static_cast<qsizetype>(path.size()));
 }
 
 QSettingsProfileStore::QSettingsProfileStore(const QString& path) : settings_(path, QSettings::IniFormat) {}

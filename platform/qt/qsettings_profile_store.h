@@ -7,8 +7,8 @@
 
 namespace orbline {
 
-// The user profile in the program's own initialisation file, shared by the window and orblinec:
-// $ORBLINE_PROFILE when set, otherwise "Orbline.ini" in the user's configuration folder.
+// The user profile in the program's own initialisation file, shared by the window and orblinec
+// (ProfileLocation).
 QString ProfilePath();
 
 // The profile kept by QSettings in an INI file. Sections are INI groups.

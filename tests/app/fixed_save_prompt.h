@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/save_name_prompt.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 
@@ -17,7 +18,7 @@ class FixedSavePrompt : public SaveNamePrompt {
 
   void SetPath(const std::filesystem::path& path) {
     choice_.folder = path.parent_path();
-    choice_.fileName = path.filename().string();
+    choice_.fileName = Utf8(path.filename());
     cancel_ = false;
   }
   void SetCancel() { cancel_ = true; }

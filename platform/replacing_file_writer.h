@@ -15,7 +15,9 @@ namespace orbline {
 // as /dev/null or /dev/full) is written directly; a folder in the target's place is a failure. A
 // symbolic link is followed, so the file it names is replaced.
 // `write` puts the bytes into the sink it is given and returns false when that failed.
-// Returns false on any failure, with `*reason` saying why, as the system says it.
+// A target that another program holds open, or that is read-only, stays as it was where the system
+// keeps it from being replaced (Windows). Returns false on any failure, with `*reason` saying why,
+// in the words of WriteFailureText.
 bool WriteFileReplacing(const std::filesystem::path& path, const std::function<bool(ByteSink&)>& write,
                         std::string* reason);
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/buffered_line_file.h"
+#include "platform/utf8_path.h"
 
 namespace orbline {
 namespace {
@@ -31,12 +32,8 @@ class DiskLineFile : public BufferedLineFile {
 
 }  // namespace
 
-DiskLineReader::DiskLineReader(std::filesystem::path folder) : folder_(std::move(folder)) {}
-
-std::optional<std::filesystem::path> DiskLineReader::PathOf(std::string_view name) const { return folder_ / name; }
-
 std::unique_ptr<LineFile> DiskLineReader::Open(std::string_view name, FileStatus* status) {
-  const std::string path = (folder_ / name).string();
+  const std::string path = (folder_ / PathFromUtf8(name)).string();
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -1,13 +1,14 @@
-#include "compiler/replacing_file_writer.h"
+#include "platform/replacing_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "platform/write_failure.h"
 
 namespace orbline {
 namespace {
@@ -35,9 +36,24 @@ class FdSink : public ByteSink {
   int error_ = 0;
 };
 
-// Fails with the system's text for `error`.
+// Fails with the reason for the system's `error`.
 bool Fail(int error, std::string* reason) {
-  *reason = std::strerror(error);
+  switch (error) {
+    case ENOENT: *reason = WriteFailureText(WriteFailure::kNoSuchFolder); break;
+    case ENOTDIR: *reason = WriteFailureText(WriteFailure::kNotAFolder); break;
+    case EISDIR: *reason = WriteFailureText(WriteFailure::kIsAFolder); break;
+    case EACCES:
+    case EPERM: *reason = WriteFailureText(WriteFailure::kNoPermission); break;
+    case ETXTBSY:
+    case EBUSY: *reason = WriteFailureText(WriteFailure::kInUse); break;
+    case ENOSPC:
+    case EDQUOT: *reason = WriteFailureText(WriteFailure::kDiskFull); break;
+    case EFBIG: *reason = WriteFailureText(WriteFailure::kTooLarge); break;
+    case EROFS: *reason = WriteFailureText(WriteFailure::kReadOnlyDisk); break;
+    case ENAMETOOLONG:
+    case EILSEQ: *reason = WriteFailureText(WriteFailure::kBadName); break;
+    default: *reason = WriteFailureText(WriteFailure::kOther, error);
+  }
   return false;
 }
 

@@ -1,0 +1,77 @@
+// The window's profile read without Qt: the file QSettings wrote (tests/app/profile_store_test
+// checks that it still writes exactly that), and the quoting and escapes of its values.
+#include "platform/ini_profile_store.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "document/format_settings.h"
+#include "platform/utf8_path.h"
+#include "test_files.h"
+
+namespace orbline {
+namespace {
+
+TEST(ProfileTest, WhatTheWindowWrote) {
+  IniProfileStore profile(PathFromUtf8(ORBLINE_SOURCE_DIR "/tests/cases/qsettings-profile.ini"));
+  EXPECT_EQ(profile.error(), "");
+  EXPECT_EQ(profile.GetText("editor", "command", ""),
+            R"("C:\Program Files (x86)\秀丸エディタ\Hidemaru.exe" /j{line},1 "{file}")");
+  const FormatSettings s = FormatSettings::Load(profile);
+  EXPECT_EQ((std::vector<int>{s.kugiri, s.kankaku, s.weekkind, s.top, s.sec30}), (std::vector<int>{1, 7, 2, 1, 0}));
+  EXPECT_EQ(profile.GetInt("mode", "jidou", 1), 0);
+  EXPECT_EQ(profile.GetInt("mode", "eria", 3), 3) << "a key never written";
+  // What this run writes is read back, and never reaches the file.
+  profile.WriteInt("data", "kugiri", 2);
+  EXPECT_EQ(profile.GetInt("data", "kugiri", 0), 2);
+  EXPECT_EQ(IniProfileStore(PathFromUtf8(ORBLINE_SOURCE_DIR "/tests/cases/qsettings-profile.ini"))
+                .GetInt("data", "kugiri", 0),
+            1);
+}
+
+TEST(ProfileTest, ValuesAsQSettingsReadsThem) {
+  struct Case {
+    const char* raw;
+    const char* text;
+    bool list;
+  };
+  const Case cases[] = {
+      {"plain", "plain", false},
+      {R"(  blanks around  )", "blanks around", false},
+      {R"(" kept blanks ")", " kept blanks ", false},
+      {R"(a, b ,c)", "a, b, c", true},  // unquoted commas part a list
+      {R"("a, b")", "a, b", false},
+      {R"(tab\there\x1 end\n)", "tab\there\x01 end\n", false},
+      {R"(\x5c\x9ad9\xd83d\xde83)", "\\\xE9\xAB\x99\xF0\x9F\x9A\x83", false},  // UTF-16 units, a surrogate pair
+      {R"(\101\102)", "AB", false},                                   // octal
+      {R"("say \"hi\"")", R"(say "hi")", false},
+      {"直接のUTF-8", "直接のUTF-8", false},
+  };
+  for (const Case& c : cases) {
+    bool list = false;
+    EXPECT_EQ(UnescapeQSettingsValue(c.raw, &list), c.text) << c.raw;
+    EXPECT_EQ(list, c.list) << c.raw;
+  }
+}
+
+TEST(ProfileTest, NoFileAndABrokenFile) {
+  const auto dir = FreshTestFolder("profile");
+  IniProfileStore none(dir / "Orbline.ini");
+  EXPECT_EQ(none.error(), "");
+  EXPECT_EQ(none.GetInt("data", "kankaku", 5), 5);
+  std::ofstream(dir / "Orbline.ini") << "[data]\nkugiri=1\nkugiri=2\n";
+  IniProfileStore broken(dir / "Orbline.ini");
+  EXPECT_NE(broken.error(), "") << "a key twice is no profile QSettings wrote";
+  EXPECT_EQ(broken.GetInt("data", "kugiri", 0), 0);
+  std::ofstream(dir / "Orbline.ini", std::ios::trunc) << "[data]\nkugiri=1,2\nkankaku=+7\ntop=x\n";
+  IniProfileStore odd(dir / "Orbline.ini");
+  EXPECT_EQ((std::vector<int>{odd.GetInt("data", "kugiri", 9), odd.GetInt("data", "kankaku", 9),
+                              odd.GetInt("data", "top", 9)}),
+            (std::vector<int>{9, 7, 9}))
+      << "a list or a text is no number";
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace orbline
