@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -26,6 +28,7 @@
 #include "app/save_name_prompt.h"
 #include "app/source_watcher.h"
 #include "app/ui_tables.h"
+#include "app/view_scroller.h"
 #include "compiler/compile_to_file.h"
 #include "compiler/compiler_texts.h"
 #include "compiler/route_check.h"
@@ -59,6 +62,40 @@ class Running {
   int& count_;
 };
 
+// Status pane 1: its text is the display's whole status text, drawn elided with "…" where it is
+// too long for the pane, and then shown whole as the pane's tip.
+class TitlePane : public QLabel {
+ public:
+  void SetTitle(const QString& title) {
+    setText(title);
+    UpdateTip();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    UpdateTip();
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = TextArea();
+    style()->drawItemText(&painter, area, alignment(), palette(), isEnabled(),
+                          fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), foregroundRole());
+  }
+
+ private:
+  // Where QLabel puts its text: inside the frame and margin, half an "x" in from a frame.
+  QRect TextArea() const {
+    const int indentation = indent() >= 0 ? indent() : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+    return contentsRect().adjusted(margin() + indentation, margin(), -margin() - indentation, -margin());
+  }
+  void UpdateTip() {
+    const bool elided = fontMetrics().horizontalAdvance(text()) > TextArea().width();
+    setToolTip(elided ? text() : QString());
+  }
+};
+
 int TestMode(int id) {
   switch (id) {
     case ID_TEST_INFO: return kModeRouteInfo;
@@ -89,13 +126,15 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, const WindowService
   view_ = new OrblineView(doc, ViewState::Load(profile), services.messages, this);
   autoReload_ = profile.GetInt(kModeSection, kAutoReloadKey, 1) != 0;
   editorCommand_ = QString::fromStdString(profile.GetText(kEditorSection, kEditorKey, {}));
-  setCentralWidget(view_);
+  setCentralWidget(new ViewScroller(view_, this));
   BuildMenus();
   BuildAccelerators();
   BuildToolBar();
   BuildStatusBar();
   addDockWidget(Qt::BottomDockWidgetArea, problems_);
-  connect(view_, &OrblineView::statusText, panes_[1], &QLabel::setText);
+  connect(view_, &OrblineView::statusText, this, [this](const QString& text) {
+    static_cast<TitlePane*>(panes_[1])->SetTitle(text);
+  });
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::wantedChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::openRequested, this, &MainWindow::OpenInEditor);
@@ -178,7 +217,7 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::BuildStatusBar() {
   panes_[0] = new QLabel(IdleText());
-  panes_[1] = new QLabel();
+  panes_[1] = new TitlePane();
   panes_[1]->setFixedWidth(kStatusPaneWidth);
   panes_[1]->setFrameShape(QFrame::Panel);
   panes_[1]->setFrameShadow(QFrame::Sunken);
