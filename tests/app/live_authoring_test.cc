@@ -168,7 +168,9 @@ class LiveAuthoringTest : public QObject {
     };
     QTRY_COMPARE(rows(), QStringLiteral("eki.txt:7 43"));  // with no command yet
     QVERIFY(list->viewport()->height() >= 8 * list->visualItemRect(list->topLevelItem(0)).height());
+    QSignalSpy checks(f.window.get(), &MainWindow::problemsChecked);
     f.window->Dispatch(ID_TEST_TIMETABLE);
+    QTRY_COMPARE(checks.count(), 1);  // before the save, which it must not see
 
     // A train kind of 99 in data1.txt (line 6), which the listing reads.
     const int kind = data1.indexOf("\n1\t1\t2\t0\t0\t1\t12\t6\t30\t") + 1;
