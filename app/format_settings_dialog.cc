@@ -63,7 +63,9 @@ class GroupedRadio : public QRadioButton {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     const int key = event->key();
-    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1 : key == Qt::Key_Up || key == Qt::Key_Left ? -1 : 0;
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
     if (step == 0 || group() == nullptr) {
       QRadioButton::keyPressEvent(event);
       return;

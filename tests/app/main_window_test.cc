@@ -98,7 +98,9 @@ class MainWindowTest : public QObject {
         if (std::max({c.red(), c.green(), c.blue()}) < 160 && std::abs(c.blue() - c.red()) < 40) black << x;
       }
     QVERIFY(!blue.isEmpty());
-    const auto blackIn = [&](int from, int to) { return std::count_if(black.begin(), black.end(), [&](int x) { return x >= from && x <= to; }); };
+    const auto blackIn = [&](int from, int to) {
+      return std::count_if(black.begin(), black.end(), [&](int x) { return x >= from && x <= to; });
+    };
     QCOMPARE(blackIn(blue.first() - 2, blue.last() + 2), 0);
     QVERIFY(blackIn(0, blue.first()) > 0 && blackIn(blue.last(), image.width()) > 0);
     f.window->Dispatch(ID_TEST_BIRDSEYE);
