@@ -19,7 +19,7 @@ enum Column { kSeverity, kFile, kLine, kCode, kMessage };
 constexpr int kLineRole = Qt::UserRole;
 constexpr int kRowsShownFirst = 8;
 
-// Opens a few rows high, so that the display keeps most of the window; the author drags it taller.
+// Opens eight rows high, so that the display keeps most of the window; the author drags it taller.
 class FindingTree : public QTreeWidget {
  public:
   QSize sizeHint() const override {

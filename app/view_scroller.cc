@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
