@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -53,14 +54,47 @@ struct Radio {
   int x, y, width, height;
 };
 
+// A button of a radio group that is one Tab stop, as the platform's dialogs have it: the arrow
+// keys move round the group, choosing the button they move to.
+class GroupedRadio : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step == 0 || group() == nullptr) {
+      QRadioButton::keyPressEvent(event);
+      return;
+    }
+    const QList<QAbstractButton*> buttons = group()->buttons();
+    const qsizetype count = buttons.size();
+    QAbstractButton* next = buttons[(buttons.indexOf(this) + step + count) % count];
+    next->setFocus(Qt::TabFocusReason);
+    next->click();
+  }
+};
+
+// Tab stops at the chosen button of the group, or at its first when none is chosen.
+void SetTabStop(const QButtonGroup* group) {
+  const QAbstractButton* stop = group->checkedButton() ? group->checkedButton() : group->buttons().first();
+  for (QAbstractButton* button : group->buttons())
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 // The four buttons of a radio group, created in template order with ids firstId, firstId + 1, …;
 // a button's index in the group is its place in it.
 QButtonGroup* MakeRadioGroup(const Radio (&radios)[4], int firstId, const DialogUnits& units, QWidget* parent) {
   auto* group = new QButtonGroup(parent);
   for (int i = 0; i < 4; ++i) {
     const Radio& r = radios[i];
-    group->addButton(Put(new QRadioButton(r.text, parent), units, firstId + i, r.x, r.y, r.width, r.height), i);
+    group->addButton(Put(new GroupedRadio(r.text, parent), units, firstId + i, r.x, r.y, r.width, r.height), i);
   }
+  QObject::connect(group, &QButtonGroup::buttonToggled, group, [group] { SetTabStop(group); });
+  SetTabStop(group);
   return group;
 }
 

@@ -14,7 +14,8 @@ class Document;
 // load from the members each time the dialog is shown; OK saves them back into the members and
 // ends the dialog only when the width is an integer from 0 to 100. Cancel and the close box end
 // it without saving. Every control carries its template id in the dynamic property "controlId"
-// (-1 for the frames and labels that have none).
+// (-1 for the frames and labels that have none). Tab stops once in each radio group, at its chosen
+// button; the arrow keys move round the group.
 class FormatSettingsDialog : public QDialog {
   Q_OBJECT
 

@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
       });
     }
     // For measuring reloads (bench/reload_speed.sh): say when the first paint is done, then the
-    // wall-clock time at which each reload has repainted the display.
+    // wall-clock time at which each reload has repainted the display, and at which each check of
+    // the whole line has refreshed the problems list.
     if (qEnvironmentVariableIsSet("ORBLINE_REPORT_RELOADS")) {
       QObject::connect(window.view(), &orbline::OrblineView::statusText, &app, [] {
         static bool first = true;
@@ -65,11 +66,13 @@ int main(int argc, char** argv) {
         first = false;
         std::fflush(stdout);
       });
-      QObject::connect(&window, &orbline::MainWindow::reloaded, &app, [] {
+      const auto report = [](const char* what) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        std::printf("reloaded %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+        std::printf("%s %lld\n", what, static_cast<long long>(std::chrono::nanoseconds(now).count()));
         std::fflush(stdout);
-      });
+      };
+      QObject::connect(&window, &orbline::MainWindow::reloaded, &app, [report] { report("reloaded"); });
+      QObject::connect(&window, &orbline::MainWindow::problemsChecked, &app, [report] { report("checked"); });
     }
     // Asked to end from outside, the window closes as with the exit command.
     orbline::HandleTerminationSignals([&window] { window.close(); });

@@ -6,12 +6,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
@@ -24,6 +28,7 @@
 #include "app/save_name_prompt.h"
 #include "app/source_watcher.h"
 #include "app/ui_tables.h"
+#include "app/view_scroller.h"
 #include "compiler/compile_to_file.h"
 #include "compiler/compiler_texts.h"
 #include "compiler/route_check.h"
@@ -57,6 +62,40 @@ class Running {
   int& count_;
 };
 
+// Status pane 1: its text is the display's whole status text, drawn elided with "…" where it is
+// too long for the pane, and then shown whole as the pane's tip.
+class TitlePane : public QLabel {
+ public:
+  void SetTitle(const QString& title) {
+    setText(title);
+    UpdateTip();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    UpdateTip();
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = TextArea();
+    style()->drawItemText(&painter, area, alignment(), palette(), isEnabled(),
+                          fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), foregroundRole());
+  }
+
+ private:
+  // Where QLabel puts its text: inside the frame and margin, half an "x" in from a frame.
+  QRect TextArea() const {
+    const int indentation = indent() >= 0 ? indent() : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+    return contentsRect().adjusted(margin() + indentation, margin(), -margin() - indentation, -margin());
+  }
+  void UpdateTip() {
+    const bool elided = fontMetrics().horizontalAdvance(text()) > TextArea().width();
+    setToolTip(elided ? text() : QString());
+  }
+};
+
 int TestMode(int id) {
   switch (id) {
     case ID_TEST_INFO: return kModeRouteInfo;
@@ -87,20 +126,23 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, const WindowService
   view_ = new OrblineView(doc, ViewState::Load(profile), services.messages, this);
   autoReload_ = profile.GetInt(kModeSection, kAutoReloadKey, 1) != 0;
   editorCommand_ = QString::fromStdString(profile.GetText(kEditorSection, kEditorKey, {}));
-  setCentralWidget(view_);
+  setCentralWidget(new ViewScroller(view_, this));
   BuildMenus();
   BuildAccelerators();
   BuildToolBar();
   BuildStatusBar();
   addDockWidget(Qt::BottomDockWidgetArea, problems_);
-  connect(view_, &OrblineView::statusText, panes_[1], &QLabel::setText);
+  connect(view_, &OrblineView::statusText, this, [this](const QString& text) {
+    static_cast<TitlePane*>(panes_[1])->SetTitle(text);
+  });
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::wantedChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::openRequested, this, &MainWindow::OpenInEditor);
   connect(checker_, &RouteChecker::checked, this, &MainWindow::ShowProblems);
-  connect(watcher_, &SourceWatcher::changed, this, &MainWindow::Reload);
+  connect(watcher_, &SourceWatcher::changed, this, &MainWindow::SourcesSaved);
   UpdateCheckMarks();
-  WatchCurrentDisplay();
+  WatchRoute();
+  CheckRoute();  // the list is right before the first command
   setWindowTitle(WindowCaption());
   resize(820, 680);
 }
@@ -175,7 +217,7 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::BuildStatusBar() {
   panes_[0] = new QLabel(IdleText());
-  panes_[1] = new QLabel();
+  panes_[1] = new TitlePane();
   panes_[1]->setFixedWidth(kStatusPaneWidth);
   panes_[1]->setFrameShape(QFrame::Panel);
   panes_[1]->setFrameShadow(QFrame::Sunken);
@@ -201,7 +243,9 @@ void MainWindow::Dispatch(int id) {
       WaitCursorGuard busy(waitCursor_);
       view_->Test(mode, services_.files, boxes_);
     }
-    WatchCurrentDisplay();
+    // The folder may have been replaced since the watch was set; the check reads every file.
+    watcher_->Rearm();
+    unseen_.clear();
     CheckRoute();
   } else if (const int page = MapPageOf(id)) {
     view_->SelectPage(page);
@@ -213,14 +257,14 @@ void MainWindow::Dispatch(int id) {
         CheckRoute();
         break;
       case ID_FILE_SETTINGS:
-        // The timetable listing reads other files under another day-type scheme.
-        if (RunSettingsCommand(doc_, this)) WatchCurrentDisplay();
+        // The display stays as it was read, but the list shows the route as it is read now.
+        if (RunSettingsCommand(doc_, this)) CheckRoute();
         break;
       case ID_FILE_EDITOR: RunEditorDialog(&editorCommand_, this); break;
       case ID_VIEW_PROBLEMS: problems_->SetWanted(!problems_->wanted()); break;
       case ID_VIEW_AUTO_RELOAD:
         autoReload_ = !autoReload_;
-        WatchCurrentDisplay();
+        CatchUp();  // with the saves made while it was off, once this command is over
         break;
       case ID_FILE_PRINT: PrintWithDialog(); break;
       case ID_FILE_PRINT_DIRECT: view_->Print(*printer_); break;
@@ -258,13 +302,33 @@ void MainWindow::Compile() {
                           MessageIcon::kStop);
 }
 
-void MainWindow::Reload() {
+void MainWindow::SourcesSaved(const QStringList& names) {
+  for (const QString& name : names) unseen_.insert(name.toStdString());
+  CatchUp();
+}
+
+// A save of a file the display reads reloads it, and with it the list; any other save only
+// re-checks the route for the list.
+void MainWindow::CatchUp() {
+  if (!autoReload_ || unseen_.empty()) return;
   // Never in the middle of a command (a compile waiting in a box has half read the document) nor
   // under a dialog: try again once it is over.
   if (running_ > 0 || QApplication::activeModalWidget() != nullptr) {
     watcher_->Postpone();
     return;
   }
+  const std::vector<std::string> read = SourceFilesOf(view_->state().displayMode, doc_.settings.weekkind);
+  const bool display =
+      std::any_of(read.begin(), read.end(), [this](const std::string& name) { return unseen_.count(name) != 0; });
+  unseen_.clear();
+  if (display) {
+    Reload();
+  } else {
+    CheckRoute();
+  }
+}
+
+void MainWindow::Reload() {
   Running running(running_);
   FindingList discarded;  // the check of the whole route below lists them
   {
@@ -274,19 +338,14 @@ void MainWindow::Reload() {
   // The display first; the check reads the whole line again and must not hold it up.
   view_->repaint();
   emit reloaded();
-  WatchCurrentDisplay();
   CheckRoute();
 }
 
-void MainWindow::WatchCurrentDisplay() {
+void MainWindow::WatchRoute() {
   const auto someFile = services_.files.PathOf(kInfoFile);
-  if (!autoReload_ || !someFile) {
-    watcher_->Stop();
-    return;
-  }
+  if (!someFile) return;
   QStringList names;
-  for (const std::string& name : SourceFilesOf(view_->state().displayMode, doc_.settings.weekkind))
-    names.append(QString::fromStdString(name));
+  for (const std::string& name : SourceFileNames()) names.append(QString::fromStdString(name));
   watcher_->Watch(QFile::decodeName(someFile->parent_path().c_str()), names);
 }
 

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "app/message_sink.h"
@@ -34,11 +36,13 @@ struct WindowServices {
 // The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view, with
 // the problems list under it.
 //
-// Live authoring: after every test command, compile and reload, the whole route is checked anew
-// for the problems list, whose count shows in pane 0. While automatic reloading is on, the window
-// watches the source files of the current display; shortly after one is saved, the display's test
-// command runs again with its findings going to the problems list instead of boxes. A reload
-// waits while a command runs or a modal dialog or box is open.
+// Live authoring: the whole route is checked anew for the problems list, whose count shows in
+// pane 0, when the window starts, after every test command, compile, reload and change of the
+// reading settings. The window watches every source file of the route; while automatic reloading
+// is on, shortly after one is saved the route is checked again, and when the current display reads
+// that file, its test command first runs again with its findings going to the problems list
+// instead of boxes. Saves made while automatic reloading is off are caught up with when it is
+// turned on again. A reload waits while a command runs or a modal dialog or box is open.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -84,8 +88,10 @@ class MainWindow : public QMainWindow {
   void PrintWithDialog();
   void PrintPreview();
   void PrinterSetup();
+  void SourcesSaved(const QStringList& names);
+  void CatchUp();
   void Reload();
-  void WatchCurrentDisplay();
+  void WatchRoute();
   void CheckRoute();
   void ShowProblems(const std::vector<Finding>& findings);
 
@@ -99,6 +105,7 @@ class MainWindow : public QMainWindow {
   SourceWatcher* watcher_;
   RouteChecker* checker_;
   bool autoReload_;
+  std::set<std::string> unseen_;  // source files saved since the display and the list last read them
   QString editorCommand_;
   int running_ = 0;  // commands under way: a reload waits for them
   QToolBar* toolBar_ = nullptr;

@@ -26,6 +26,7 @@ class OrblineView : public QWidget {
   OrblineView(Document& doc, const ViewState& state, MessageSink& messages, QWidget* parent = nullptr);
 
   ViewState& state() { return state_; }
+  const Document& document() const { return doc_; }
 
   // The test command of display `mode` (1..7): sets the mode, reads the display's files from
   // `files` into the emptied document, reporting faults to `findings`, and repaints whatever was

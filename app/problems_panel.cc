@@ -2,7 +2,12 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 
 #include "app/ui_tables.h"
 #include "platform/sjis.h"
@@ -12,9 +17,9 @@ namespace {
 
 enum Column { kSeverity, kFile, kLine, kCode, kMessage };
 constexpr int kLineRole = Qt::UserRole;
-constexpr int kRowsShownFirst = 5;
+constexpr int kRowsShownFirst = 8;
 
-// Opens a few rows high, so that the display keeps most of the window; the author drags it taller.
+// Opens eight rows high, so that the display keeps most of the window; the author drags it taller.
 class FindingTree : public QTreeWidget {
  public:
   QSize sizeHint() const override {
@@ -22,6 +27,12 @@ class FindingTree : public QTreeWidget {
     return {QTreeWidget::sizeHint().width(), header()->sizeHint().height() + rows + 2 * frameWidth()};
   }
 };
+
+// The same finding in two checks: the same fault of the same file, whatever its line (lines may
+// have been added or taken away above it).
+bool SameFault(const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+  return a->text(kFile) == b->text(kFile) && a->text(kCode) == b->text(kCode) && a->text(kMessage) == b->text(kMessage);
+}
 
 }  // namespace
 
@@ -44,6 +55,11 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(ProblemsText().title
 }
 
 void ProblemsPanel::SetFindings(const std::vector<Finding>& findings) {
+  // The row the author is on, to find again among the new ones.
+  std::unique_ptr<QTreeWidgetItem> current;
+  if (QTreeWidgetItem* item = list_->currentItem()) current.reset(item->clone());
+  const int currentIndex = list_->currentIndex().row();
+  const int scrolled = list_->verticalScrollBar()->value();
   list_->clear();
   errors_ = warnings_ = 0;
   QList<QTreeWidgetItem*> rows;
@@ -63,7 +79,24 @@ void ProblemsPanel::SetFindings(const std::vector<Finding>& findings) {
   }
   list_->addTopLevelItems(rows);
   for (int c = kSeverity; c < kMessage; ++c) list_->resizeColumnToContents(c);
-  if (!rows.isEmpty()) list_->setCurrentItem(rows.first());
+  if (!rows.isEmpty()) {
+    // The same finding when it is still there, else the one that took its place.
+    QTreeWidgetItem* again = rows[std::clamp(currentIndex, 0, static_cast<int>(rows.size()) - 1)];
+    if (current) {
+      const int line = current->data(kLine, kLineRole).toInt();
+      int nearest = -1;
+      for (QTreeWidgetItem* row : rows) {
+        const int distance = std::abs(row->data(kLine, kLineRole).toInt() - line);
+        if (SameFault(row, current.get()) && (nearest < 0 || distance < nearest)) {
+          again = row;
+          nearest = distance;
+        }
+      }
+    }
+    list_->verticalScrollBar()->setValue(scrolled);
+    list_->setCurrentItem(again);
+    list_->scrollToItem(again);
+  }
   ShowIfWanted();
 }
 

@@ -20,7 +20,8 @@ class ProblemsPanel : public QDockWidget {
  public:
   explicit ProblemsPanel(QWidget* parent = nullptr);
 
-  // Replaces every row.
+  // Replaces every row; the current row stays on its finding while that is still there, else on
+  // the row that took its place.
   void SetFindings(const std::vector<Finding>& findings);
   void SetWanted(bool wanted);
   bool wanted() const { return wanted_; }

@@ -7,16 +7,21 @@
 #include <QTimer>
 
 #include <map>
+#include <set>
 
 namespace orbline {
 
-// Watches some source files of the line's folder and says once, kSettleMs after the last change
-// to one of them, that they changed: an editor may write a file several times for one save.
+// Watches the source files of the line's folder and says, kSettleMs after the last change to one
+// of them, which of them changed: an editor may write a file several times for one save.
 //
 // Editors save in three ways, and each is seen: writing the file in place (truncate and rewrite,
 // seen on the file), writing a new file and renaming it over the old one, and deleting the file
 // and creating it again (both seen on the folder, after which the new file is watched). Changes
 // to the folder's other files are not reported.
+//
+// The folder itself may go and come back (a version-control checkout, an unzip, a rename away and
+// back): while it is missing, the nearest folder above it that exists is watched instead, and once
+// it is back its files are watched again and those that differ from before are reported.
 class SourceWatcher : public QObject {
   Q_OBJECT
 
@@ -30,13 +35,19 @@ class SourceWatcher : public QObject {
   void Watch(const QString& folder, const QStringList& names);
   // Stops watching and forgets a change not yet reported.
   void Stop();
-  // Reports the last change again kSettleMs from now, for a reader that could not take it yet.
+  // Watches the folder and its files anew, as they are now, and forgets the changes not yet
+  // reported: the caller has just read them all.
+  void Rearm();
+  // Reports again kSettleMs from now, with whatever changes come meanwhile, for a reader that
+  // could not take the last report yet.
   void Postpone();
 
   QStringList names() const { return names_; }
 
  signals:
-  void changed();
+  // `changed` holds the names of the files that changed, in the order given to Watch; it may be
+  // empty after Postpone.
+  void changed(const QStringList& changed);
 
  private:
   // What a file looked like when last seen; a rename over it or its deletion shows here.
@@ -47,11 +58,15 @@ class SourceWatcher : public QObject {
     bool operator==(const Look&) const = default;
   };
 
-  void OnFileChanged();
+  void OnFileChanged(const QString& path);
   void OnFolderChanged();
+  void Settled();
+  // Watches the folder, or while it is missing the nearest folder above it that exists.
+  void FollowFolder();
   // Watches every named file that exists now, afresh (a file renamed over keeps no watch of the
-  // old one), and notes how each looks. True when a look differs from the one noted before.
-  bool Rearm();
+  // old one), and notes how each looks; the names whose look differs from the one noted before
+  // become pending. True when one did.
+  bool NoteFiles();
   Look LookOf(const QString& name) const;
 
   QFileSystemWatcher watcher_;
@@ -59,6 +74,7 @@ class SourceWatcher : public QObject {
   QString folder_;
   QStringList names_;
   std::map<QString, Look> looks_;
+  std::set<QString> pending_;  // changed, not yet reported
 };
 
 }  // namespace orbline

@@ -16,10 +16,9 @@ const std::vector<MenuPopup>& MenuTable() {
           {QStringLiteral(u"印刷(&P)...\tCtrl+P"), ID_FILE_PRINT},
           {QStringLiteral(u"印刷ﾌﾟﾚﾋﾞｭｰ(&V)"), ID_FILE_PRINT_PREVIEW},
           {QStringLiteral(u"ﾌﾟﾘﾝﾀの設定(&R)..."), ID_FILE_PRINT_SETUP},
+          {QStringLiteral(u"エディタの設定(&E)..."), ID_FILE_EDITOR},  // added, but ending stays last
           {},
-          {QStringLiteral(u"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), ID_APP_EXIT},
-          {},
-          {QStringLiteral(u"エディタの設定(&E)..."), ID_FILE_EDITOR}}},
+          {QStringLiteral(u"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), ID_APP_EXIT}}},
         {QStringLiteral(u"テスト(&T)"),
          {{QStringLiteral(u"路線情報\tF2"), ID_TEST_INFO},
           {QStringLiteral(u"種別\tF3"), ID_TEST_KIND},

@@ -101,6 +101,43 @@ class FormatSettingsDialogTest : public QObject {
     QCOMPARE(doc_->delimiter, std::string("\t"));
   }
 
+  // Each radio group is one Tab stop, at its chosen button; the arrows move round the group,
+  // choosing as they go.
+  void tabStopsAtEachGroupOnceAndArrowsMoveWithin() {
+    doc_->settings = {1, 5, 3, 0, 1};  // comma, the last scheme
+    const auto id = [](const QWidget* w) { return w->property("controlId").toInt(); };
+    QVERIFY(Run([&](Dialog& d) {
+      QWidget* ok = d.control(Dialog::kIdOk);
+      ok->setFocus();
+      QList<int> stops;
+      for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+        stops << id(d.focusWidget());
+      }
+      QCOMPARE(stops, (QList<int>{Dialog::kIdCancel, Dialog::kIdDefaults, Dialog::kIdWeekkindFirst + 3,
+                                  Dialog::kIdSec30, Dialog::kIdTop, Dialog::kIdKugiriFirst + 1, Dialog::kIdKankaku,
+                                  Dialog::kIdOk}));
+      const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Down, Dialog::kIdWeekkindFirst},  // round to the first
+                                               {Qt::Key_Right, Dialog::kIdWeekkindFirst + 1},
+                                               {Qt::Key_Up, Dialog::kIdWeekkindFirst},
+                                               {Qt::Key_Left, Dialog::kIdWeekkindFirst + 3}};
+      for (int i = 0; i < 3; ++i) QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+      for (const auto& [key, to] : moves) {
+        QTest::keyClick(d.focusWidget(), key);
+        QCOMPARE(id(d.focusWidget()), to);
+        QVERIFY(qobject_cast<QAbstractButton*>(d.focusWidget())->isChecked());
+      }
+      QTest::keyClick(d.focusWidget(), Qt::Key_Down);
+      // Back into the group from the check box below it, at the button now chosen.
+      QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+      QTest::keyClick(d.focusWidget(), Qt::Key_Backtab);
+      QCOMPARE(id(d.focusWidget()), Dialog::kIdWeekkindFirst);
+      Click(d, Dialog::kIdOk);
+    }));
+    QCOMPARE(doc_->settings.weekkind, 0);
+    QCOMPARE(doc_->settings.kugiri, 1);
+  }
+
   void onlyAWholeWidthFrom0To100IsTaken() {
     // A refused width shows one box and leaves the dialog open with the focus in the width box.
     const std::pair<const char*, int> cases[] = {{"101", -1}, {"-1", -1}, {"5x", -1}, {"0", 0}, {"100", 100}};

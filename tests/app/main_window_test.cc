@@ -78,6 +78,42 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown, drawn);
   }
 
+  // Too narrow for the station listing's columns, the view scrolls rather than running them
+  // together; a drawing still fits the window. A title too long for pane 1 shows whole as its tip.
+  void aNarrowWindowKeepsColumnsApartAndTitlesWhole() {
+    WindowFixture f;
+    f.window->resize(400, 600);
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.window->Dispatch(ID_TEST_EKI);
+    OrblineView* view = f.window->view();
+    QTRY_VERIFY(view->width() > f.window->centralWidget()->width());
+    // The first row: the black number, the blue links, the black values and name.
+    const QImage image = view->grab().toImage();
+    QList<int> black, blue;  // columns with ink of each colour
+    for (int x = 0; x < image.width(); ++x)
+      for (int y = 0; y < 14; ++y) {
+        const QColor c = image.pixelColor(x, y);
+        if (c.blue() - c.red() > 60) blue << x;
+        if (std::max({c.red(), c.green(), c.blue()}) < 160 && std::abs(c.blue() - c.red()) < 40) black << x;
+      }
+    QVERIFY(!blue.isEmpty());
+    const auto blackIn = [&](int from, int to) {
+      return std::count_if(black.begin(), black.end(), [&](int x) { return x >= from && x <= to; });
+    };
+    QCOMPARE(blackIn(blue.first() - 2, blue.last() + 2), 0);
+    QVERIFY(blackIn(0, blue.first()) > 0 && blackIn(blue.last(), image.width()) > 0);
+    f.window->Dispatch(ID_TEST_BIRDSEYE);
+    QTRY_COMPARE(view->width(), f.window->centralWidget()->width());
+
+    QLabel* title = f.window->statusPane(1);
+    const QString longTitle(60, u'駅');
+    emit view->statusText(longTitle);
+    QCOMPARE(title->text() + title->toolTip(), longTitle + longTitle);
+    emit view->statusText(QStringLiteral("Map"));
+    QCOMPARE(title->toolTip(), QString());
+  }
+
   void compileBoxes() {
     QTemporaryDir out;
     WindowFixture f;
