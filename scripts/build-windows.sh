@@ -26,7 +26,7 @@ fi
 
 export WINEPREFIX=$root/build/windows/wine WINEDEBUG=-all
 echo "== windows: build"
-cmake --preset windows >/dev/null
+cmake --preset windows -DORBLINE_WERROR="${ORBLINE_WERROR:-OFF}" >/dev/null
 cmake --build --preset windows
 echo "== windows: tests under wine"
 ctest --preset windows

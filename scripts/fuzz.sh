@@ -10,7 +10,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_split_field fuzz_readers fuzz_compile fuzz_zkf_reader)
 
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DORBLINE_WERROR="${ORBLINE_WERROR:-OFF}" >/dev/null
 cmake --build --preset fuzz
 bin=build/fuzz/fuzz
 seeds=build/fuzz/seeds
