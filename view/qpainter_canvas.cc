@@ -128,7 +128,6 @@ FontKey QPainterCanvas::CurrentFontKey() const {
 }
 
 void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
-  const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   const QPointF at = ToDevice(x, y);
   const FontKey key = CurrentFontKey();
   FontCache& cache = FontCache::Get();
@@ -137,14 +136,17 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   // underline.
   const double m = font.height / 2 + 2;
   if (key.face == FontKey::kVerticalLabel) {
-    const VerticalText& set = cache.SetVertically(font, text);
+    const VerticalText& set = cache.SetVertically(font, sjis);
     // The column, left of the baseline, with room for a slant and the underline.
     const auto bound = [&] {
       return QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
     };
-    DrawLabel(key, at, text, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
+    // Its picture is known by the bytes, which say what stands upright.
+    const QString bytes = QString::fromLatin1(sjis.data(), static_cast<qsizetype>(sjis.size()));
+    DrawLabel(key, at, bytes, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
     return;
   }
+  const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   if (painter_.paintEngine()->type() != QPaintEngine::Raster) {
     // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen
     // by the reader.

@@ -5,6 +5,7 @@
 #include "cli/render.h"
 #include "tests/app/app_test.h"
 #include "view/display.h"
+#include "view/font_cache.h"
 #include "view/label_pictures.h"
 #include "view/qpainter_canvas.h"
 #include "view/view_state.h"
@@ -77,6 +78,24 @@ class RenderTest : public QObject {
       QVERIFY2(tall ? ink.height() > 3 * ink.width() : ink.width() > 3 * ink.height(),
                qPrintable(QStringLiteral("%1: %2x%3").arg(QString::fromUtf8(text)).arg(ink.width()).arg(ink.height())));
     }
+  }
+
+  // In a vertical label every double-byte character stands upright, ± and Greek as well as kanji;
+  // what the face lacks (∑, an unassigned pair shown as U+FFFD) comes from another face instead
+  // of as the face's empty box (glyph 0).
+  void verticalLabelsStandDoubleByteCharactersUpright() {
+    QImage device(1, 1, QImage::Format_RGB32);
+    const FontKey key{.face = FontKey::kVerticalLabel, .pixelSize = 40, .dpi = device.logicalDpiY()};
+    FontCache& cache = FontCache::Get();
+    const FontCache::Font& font = cache.Find(key, &device);
+    QStringList runs;
+    for (const VerticalText::Run& run : cache.SetVertically(font, Utf8ToSjis("±Α∑") + "\x85\x40" "A").runs) {
+      QVERIFY(!run.glyphs.glyphIndexes().contains(0));
+      const bool ownFace = run.glyphs.rawFont().familyName() == font.raw.familyName();
+      runs << QLatin1String(run.turned ? "turned" : "upright") + QLatin1String(ownFace ? "" : " fallback");
+    }
+    QCOMPARE(runs.join(QStringLiteral(", ")),
+             QStringLiteral("upright, upright fallback, upright fallback, upright, turned"));
   }
 
   // Labels drawn from their pictures are the labels drawn glyph by glyph: every kind of label,
