@@ -11,7 +11,6 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
-  qt6-svg-dev       # SVG output of orblinec render
   qt6-translations-l10n  # Qt's own dialogs in Japanese
   libharfbuzz-dev   # shaping vertical labels with the face's vertical forms
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with

@@ -1,7 +1,8 @@
 // Every display, recorded operation by operation and compared with its approved file in
 // tests/approved/: the sample line's displays, and a hand-made line of the edge cases. After a change
 // that is meant to alter a drawing, run the tests with ORBLINE_APPROVE=1 to write the files anew, and
-// review their diff.
+// review their diff. Each display is also drawn as SVG, which, read back, must show what the
+// recording draws.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,7 +15,9 @@
 #include "document_fixture.h"
 #include "platform/disk_line_reader.h"
 #include "recording_canvas.h"
+#include "svg_reading.h"
 #include "view/display.h"
+#include "view/svg_canvas.h"
 #include "view/view_state.h"
 
 namespace orbline {
@@ -26,6 +29,12 @@ struct Shown {
   int mode, page, grid;
 };
 
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
 // The status text and the operations of each display, one after the other.
 std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
   std::string out;
@@ -36,8 +45,14 @@ std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
     state.grid = d.grid;
     RecordingCanvas canvas;
     const std::string status = DrawDisplay(canvas, doc, state);
-    out += "== mode " + std::to_string(d.mode) + " page " + std::to_string(d.page) + " grid " + std::to_string(d.grid) +
-           ", status \"" + SjisToUtf8(status) + "\"\n";
+    const std::string display =
+        "mode " + std::to_string(d.mode) + " page " + std::to_string(d.page) + " grid " + std::to_string(d.grid);
+    out += "== " + display + ", status \"" + SjisToUtf8(status) + "\"\n";
+    SvgCanvas svg;
+    DrawDisplay(svg, doc, state);
+    std::string error;
+    EXPECT_EQ(Lines(SeenInSvg(svg.Svg(), &error)), Lines(SeenInRecording(canvas.ops()))) << display;
+    EXPECT_EQ(error, "") << display;
     for (const std::string& op : canvas.ops()) out += op + "\n";
   }
   return out;

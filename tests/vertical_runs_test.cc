@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sjis.h"
+#include "view/svg_canvas.h"
+
 #include <cstdio>
 #include <string>
 
@@ -45,6 +48,16 @@ TEST(VerticalRunsTest, DoubleByteCharactersStandUprightSingleBytesLieTurned) {
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Describe(c.sjis), c.runs);
+}
+
+// An SVG column sets its runs upright (class "u") or turned (class "s") by the same rule.
+TEST(VerticalRunsTest, SvgColumnsSetTheRunsSo) {
+  SvgCanvas svg;
+  svg.SelectFont({.height = 20, .vertical = true});
+  svg.Text(100, 50, Utf8ToSjis("縦Ab±ｱ"));
+  EXPECT_NE(svg.Svg().find("<tspan class=\"u\">縦</tspan><tspan class=\"s\">Ab</tspan><tspan class=\"u\">±</tspan>"
+                           "<tspan class=\"s\">ｱ</tspan></text>"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -3,17 +3,14 @@
 #include <QPaintEngine>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/sjis.h"
 #include "view/label_pictures.h"
+#include "view/lettering.h"
 #include "view/wide_pen.h"
 
 namespace orbline {
 namespace {
-
-// How far an italic character leans: the slant of the faces' synthetic italic, about 12°.
-constexpr double kItalicSlant = 0.2126;
 
 QPen DefaultPen() {
   QPen pen(Qt::black);
@@ -111,12 +108,10 @@ FontKey QPainterCanvas::CurrentFontKey() const {
   key.dpi = painter_.device()->logicalDpiY();
   if (listingFont_) {
     key.face = FontKey::kListing;
-    key.pixelSize =
-        static_cast<int>(std::lround(std::max(kListingFontMinPixels * pixelRatio_, kListingFontHeight * sy_)));
+    key.pixelSize = ListingFontPixels(sy_, pixelRatio_);
     return key;
   }
-  // The cell height follows the vertical factor only, so glyphs keep their proportions.
-  key.pixelSize = std::max(1, static_cast<int>(std::lround(font_.height * sy_)));
+  key.pixelSize = LabelFontPixels(font_.height, sy_);
   if (font_.vertical) {
     key.face = FontKey::kVerticalLabel;
   } else {
@@ -148,7 +143,7 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   }
   const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   if (painter_.paintEngine()->type() != QPaintEngine::Raster) {
-    // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen
+    // Printers and PDF keep the text itself, so that it can be searched and its face chosen
     // by the reader.
     painter_.setPen(textColour_);
     painter_.setFont(font.font);
