@@ -21,6 +21,8 @@ packages=(
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev
   cloc              # scripts/code-size.sh
+  librsvg2-bin      # rsvg-convert: SvgRasterTest draws the SVG exports with it
+  chromium          # headless: SvgRasterTest and bench/svg_render.sh draw the SVG exports with it
 )
 
 missing=()
