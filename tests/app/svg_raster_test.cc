@@ -9,6 +9,7 @@
 // label half a character from its place, a glyph at half its size or the same wrong fill.
 #include <QProcess>
 #include <QStandardPaths>
+
 #include <algorithm>
 
 #include "cli/render.h"
@@ -85,12 +86,9 @@ class SvgRasterTest : public QObject {
   void drawnLikeTheWindow_data() {
     QTest::addColumn<QString>("renderer");
     QTest::addColumn<int>("mode");
-    const char* displays[] = {"route info", "kinds", "stations", "bird's-eye", "diagram", "route map", "timetable"};
-    for (const char* renderer : {"rsvg-convert", "chromium"})
+    for (const QString& renderer : {QStringLiteral("rsvg-convert"), QStringLiteral("chromium")})
       for (int mode = 1; mode <= 7; ++mode)
-        QTest::newRow(
-            qPrintable(QString::fromLatin1(renderer) + QStringLiteral(", ") + QString::fromUtf8(displays[mode - 1])))
-            << QString::fromLatin1(renderer) << mode;
+        QTest::newRow(qPrintable(renderer + QStringLiteral(", mode ") + QString::number(mode))) << renderer << mode;
   }
 
   void drawnLikeTheWindow() {
@@ -110,21 +108,17 @@ class SvgRasterTest : public QObject {
     QVERIFY(RenderDisplay(*doc, state, 1000, 750, svg.toStdString(), &error));
     QFile::remove(out);
 
+    // Chromium: a fresh profile, nothing fetched; faults of the file would come as console messages.
     QTemporaryDir profile;
+    const QString chromiumOptions = QStringLiteral(
+        "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
+        "--disable-component-update --disable-sync --enable-logging=stderr --v=0 --window-size=1000,750");
     QProcess process;
-    if (chromium) {
-      // A fresh profile, nothing fetched; the file's faults would come as console messages.
-      process.start(
-          program,
-          {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-           QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
-           QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
-           QStringLiteral("--disable-sync"), QStringLiteral("--enable-logging=stderr"), QStringLiteral("--v=0"),
-           QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--window-size=1000,750"),
-           QStringLiteral("--screenshot=") + out, QUrl::fromLocalFile(svg).toString()});
-    } else {
-      process.start(program, {QStringLiteral("-o"), out, svg});
-    }
+    process.start(program,
+                  chromium ? chromiumOptions.split(QLatin1Char(' ')) +
+                                 QStringList{QStringLiteral("--user-data-dir=") + profile.path(),
+                                             QStringLiteral("--screenshot=") + out, QUrl::fromLocalFile(svg).toString()}
+                           : QStringList{QStringLiteral("-o"), out, svg});
     QVERIFY(process.waitForFinished(120000));
     QCOMPARE(process.exitCode(), 0);
     const QString messages = QString::fromUtf8(process.readAllStandardError());
