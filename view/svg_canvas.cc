@@ -57,9 +57,11 @@ void ColourAttribute(std::string& out, std::string_view name, Colour c) {
   out += "=\"" + Hex(c) + '"';
 }
 
-// A skew: x' = x + c·y + e, y' = b·x + y + f.
-void Skew(std::string& out, double b, double c, double e, double f) {
-  out += " transform=\"matrix(1 ";
+// x' = a·x + c·y + e, y' = b·x + y + f.
+void Transform(std::string& out, double a, double b, double c, double e, double f) {
+  out += " transform=\"matrix(";
+  AppendNumber(out, a, 4);
+  out += ' ';
   AppendNumber(out, b, 4);
   out += ' ';
   AppendNumber(out, c, 4);
@@ -101,7 +103,11 @@ std::string PenAttributes(int width, Colour colour) {
 }  // namespace
 
 SvgCanvas::SvgCanvas(int width, int height)
-    : width_(width), height_(height), sy_(height / double(kPageHeight)), pen_(PenAttributes(0, kBlack)),
+    : width_(width),
+      height_(height),
+      sy_(height / double(kPageHeight)),
+      squash_(sy_ * kPageWidth / width),
+      pen_(PenAttributes(0, kBlack)),
       brush_(kWhite) {}
 
 void SvgCanvas::FillSolidRect(int x, int y, int cx, int cy, Colour colour) {
@@ -190,12 +196,13 @@ void SvgCanvas::Text(int x, int y, std::string_view sjis) {
   Attribute(out, "x", vertical ? x - kCell * size / 2 : x);
   Attribute(out, "y", vertical ? y : y + ascent);
   if (!listingFont_) Attribute(out, "font-size", size);
-  if (!listingFont_ && font_.italic) {
-    if (vertical)
-      Skew(out, kItalicSlant, 0, 0, kItalicSlant * (ascent - x));
-    else
-      Skew(out, 0, -kItalicSlant, kItalicSlant * (y + ascent), 0);
-  }
+  // On a page stretched more one way than the other, glyphs keep their proportions as in the
+  // window: texts are narrowed (or widened) by `squash_` about their left edge, or a column about
+  // its right edge. Italic leans before, in the glyphs' own proportions.
+  const double slant = !listingFont_ && font_.italic ? kItalicSlant : 0, k = squash_;
+  if (vertical && (slant != 0 || k != 1)) Transform(out, k, slant, 0, x * (1 - k), slant * (ascent - x));
+  if (!vertical && (slant != 0 || k != 1))
+    Transform(out, k, 0, -k * slant, x * (1 - k) + k * slant * (y + ascent), 0);
   if (textColour_ != kBlack) ColourAttribute(out, "fill", textColour_);
   out += '>';
   if (vertical) {

@@ -55,7 +55,8 @@ class SvgCanvas : public Canvas {
   double FontSize() const;
 
   int width_, height_;
-  double sy_;  // device pixels to a logical unit down the page
+  double sy_;      // device pixels to a logical unit down the page
+  double squash_;  // the page's vertical stretch over its horizontal one
   std::string body_;
   std::string pen_;      // the pen's attributes
   std::string pathPen_;  // those of the open path
