@@ -16,13 +16,13 @@ packages=(
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
   xvfb              # a display for screenshots of the real window
   xdotool           # scripts/screenshot.sh: finds the window and presses its keys
-  imagemagick       # scripts/screenshot.sh: saves the window as PNG
+  imagemagick       # scripts/screenshot.sh: saves the window as PNG; tests/svg_raster_test.sh compares images
   libc-bin          # iconv, used to build the Shift_JIS message tables
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev
   cloc              # scripts/code-size.sh
-  librsvg2-bin      # rsvg-convert: SvgRasterTest draws the SVG exports with it
-  chromium          # headless: SvgRasterTest and bench/svg_render.sh draw the SVG exports with it
+  librsvg2-bin      # rsvg-convert: tests/svg_raster_test.sh draws the SVG exports with it
+  chromium          # headless: tests/svg_raster_test.sh and bench/svg_render.sh draw the SVG exports with it
 )
 
 missing=()

@@ -17,7 +17,10 @@ namespace orbline {
 //   <rect>     a FillSolidRect, its size made positive;
 //   <path>     the Lines drawn one after another with one pen ("M x1 y1 x2 y2" each), unfilled;
 //   <ellipse>  an Ellipse (filled with the brush) or an EllipseOutline (fill "none");
-//   <text>     a Text: class "l" in the listing face, else in the label face at its font-size.
+//   <text>     a Text: class "l" in the listing face (its size in the style sheet), else in the label
+//              face at its font-size; class "v" a column of runs, <tspan> "u" upright and "s" turned
+//              (view/vertical_runs.h); class "d" underlined; a transform where it leans (italic) or
+//              keeps its proportions on a page stretched unevenly.
 // Pens: stroke and stroke-width in logical units with round ends and joins; the thinnest pen
 // (width 0) is class "h", one device pixel wide at any scale.
 class SvgCanvas : public Canvas {
@@ -25,7 +28,7 @@ class SvgCanvas : public Canvas {
   // The Japanese Gothic faces' metrics in ems, for placing texts by their cells as the window does
   // (SVG places text by its baseline): the ascent, from the cell's top to the baseline, and the
   // cell's height (ascent and descent), which is the width of a vertical column. The IPA faces'
-  // values, which the window measures on Linux; the faces of Windows differ by about 2 %.
+  // values, which the window measures on Linux (those of Windows' MS Gothic faces are 0.86 and 1).
   static constexpr double kAscent = 0.88;
   static constexpr double kCell = 1.0756;
 
