@@ -32,8 +32,9 @@ class SvgCanvas : public Canvas {
   static constexpr double kAscent = 0.88;
   static constexpr double kCell = 1.0756;
 
-  // A page to be shown `width` × `height` pixels, the size the file states: character heights
-  // round to whole pixels of it and the listing font keeps its least size there, as in the window.
+  // A page to be shown `width` × `height` pixels (each at least 1), the size the file states:
+  // character heights round to whole pixels of it and the listing font keeps its least size there,
+  // as in the window.
   explicit SvgCanvas(int width = kPageWidth, int height = kPageHeight);
 
   void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override;
