@@ -13,6 +13,7 @@
 #include "view/canvas.h"
 #include "view/display.h"
 #include "view/font_cache.h"
+#include "view/lettering.h"
 #include "view/qpainter_canvas.h"
 
 namespace orbline {
@@ -96,9 +97,7 @@ int ViewScroller::NarrowestWidth(int height) const {
   FontKey key;
   key.face = FontKey::kListing;
   key.dpi = device.logicalDpiY();
-  key.pixelSize = static_cast<int>(std::lround(
-      std::max(QPainterCanvas::kListingFontMinPixels * ratio,
-               QPainterCanvas::kListingFontHeight * height * ratio / Canvas::kPageHeight)));
+  key.pixelSize = ListingFontPixels(height * ratio / Canvas::kPageHeight, ratio);
   const QFontMetricsF metrics(FontCache::Get().Find(key, &device).font);
   const double gap = metrics.horizontalAdvance(QLatin1Char(' ')) / 2;
 

@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "cli/findings_json.h"
 #include "cli/orblinec_main.h"
+#include "cli/render_command.h"
 #include "cli/render_launch.h"
 #include "cli/run_settings.h"
 #include "cli/terminal_findings.h"
@@ -203,7 +204,8 @@ int RunOrblinec(const std::vector<std::string>& args) {
       WriteText(stdout, kVersion);
       return 0;
     case CommandLine::Command::kRender:
-      return RunRender(args);
+      // SVG needs none of Qt; the other images are drawn by orblinec-render.
+      return HasEnding(cl->output, ".svg") ? RunRenderCommand(*cl, WriteSvgImage) : RunRender(args);
     case CommandLine::Command::kCompile:
     case CommandLine::Command::kCheck:
       return ReadAndCompile(*cl);

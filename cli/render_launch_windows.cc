@@ -3,12 +3,12 @@
 
 namespace orbline {
 
-// PNG and PDF are drawn through Qt's GUI libraries, which this build has not. SVG needs none of Qt
-// once the displays have a canvas of their own that writes it: it is to be drawn here then.
+// PNG and PDF are drawn through Qt's GUI libraries, which this build has not; SVG is drawn by
+// orblinec itself.
 int RunRender(const std::vector<std::string>&) {
   WriteText(stderr,
-            "orblinec: render is not available on Windows: it draws with Qt's GUI libraries, which this "
-            "build does not have\n");
+            "orblinec: render writes .svg on Windows: PNG and PDF are drawn with Qt's GUI libraries, which "
+            "this build does not have\n");
   return 1;
 }
 

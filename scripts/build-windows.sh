@@ -3,7 +3,8 @@
 # mingw-w64 compilers, runs every test that does not need Qt under wine, then runs orblinec.exe as
 # an author does and checks that it writes the same files, byte for byte, and says the same (path
 # separators apart) as the Linux build: the sample in both separations, the full-capacity line,
-# decompiling and compiling back, Japanese folder and file names, faults and usage errors.
+# decompiling and compiling back, SVG drawings, Japanese folder and file names, faults and usage
+# errors.
 # Installs what it needs from Debian; builds the Linux release's orblinec first if it is missing.
 #   scripts/build-windows.sh
 set -euo pipefail
@@ -88,6 +89,8 @@ both decompile full.zkf -C full-back --kugiri 1
 both compile -C full-back --no-profile --kugiri 1 --weekkind 2 --top 0 --30sec 1 -o full-back.zkf
 both compile -C sample --no-profile -o sample/eki.txt/x.zkf
 both compile -C sample --no-profile -o no-such-folder/x.zkf
+both render -C sample --no-profile --mode 4 --grid -o map.svg
+both render -C "路線 データ" --no-profile --mode 7 --size 800x600 -o 時刻表.svg
 both compile --kugiri 4
 both --version
 # The window's profile where QSettings keeps it on Windows, %APPDATA%\Orbline.ini: comma-separated.
@@ -97,7 +100,7 @@ printf '[data]\nkugiri=1\n' >"$appdata/Orbline.ini"
   { echo "orblinec.exe did not take the settings of %APPDATA%\\Orbline.ini" >&2; failures=$((failures + 1)); }
 rm "$appdata/Orbline.ini"
 cp "$work/linux/comma.zkf" "$work/linux/profile.zkf"
-for zkf in profile.zkf sample.zkf comma.zkf full.zkf 路線.zkf back.zkf full-back.zkf ctrl-z.zkf; do
+for zkf in profile.zkf sample.zkf comma.zkf full.zkf 路線.zkf back.zkf full-back.zkf ctrl-z.zkf map.svg 時刻表.svg; do
   if ! cmp "$work/linux/$zkf" "$work/windows/$zkf"; then
     echo "orblinec.exe wrote another $zkf than Linux" >&2
     failures=$((failures + 1))

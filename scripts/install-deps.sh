@@ -14,18 +14,19 @@ packages=(
   nlohmann-json3-dev  # orblinec's JSON
   libboost-dev      # Boost.PropertyTree: orblinec reads the window's profile
   qt6-base-dev      # Qt Widgets, Gui, PrintSupport, Test; QSettings for the profile
-  qt6-svg-dev       # SVG output of orblinec render
   qt6-translations-l10n  # Qt's own dialogs in Japanese
   libharfbuzz-dev   # shaping vertical labels with the face's vertical forms
   fonts-ipafont-gothic  # the Japanese proportional Gothic face the displays draw with
   xvfb              # a display for screenshots of the real window
   xdotool           # scripts/screenshot.sh: finds the window and presses its keys
-  imagemagick       # scripts/screenshot.sh: saves the window as PNG
+  imagemagick       # scripts/screenshot.sh: saves the window as PNG; tests/svg_raster_test.sh compares images
   libc-bin          # iconv, used to build the Shift_JIS tables
   clang             # the fuzz targets (libFuzzer)
   libclang-rt-14-dev
   cloc              # scripts/code-size.sh
   dpkg-dev          # scripts/package.sh: the .deb's dependencies (dpkg-shlibdeps)
+  librsvg2-bin      # rsvg-convert: tests/svg_raster_test.sh draws the SVG exports with it
+  chromium          # headless: tests/svg_raster_test.sh and bench/svg_render.sh draw the SVG exports with it
 )
 
 missing=()

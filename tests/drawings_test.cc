@@ -1,13 +1,20 @@
 // Every display, recorded operation by operation and compared with its approved file in
 // tests/approved/: the sample line's displays, and a hand-made line of the edge cases. After a change
 // that is meant to alter a drawing, run the tests with ORBLINE_APPROVE=1 to write the files anew, and
-// review their diff.
+// review their diff. Each display is also drawn as SVG, which, read back, must show what the
+// recording draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
 
 #include "test_files.h"
 #include "compiler/route_check.h"
@@ -15,6 +22,8 @@
 #include "platform/disk_line_reader.h"
 #include "recording_canvas.h"
 #include "view/display.h"
+#include "view/lettering.h"
+#include "view/svg_canvas.h"
 #include "view/view_state.h"
 
 namespace orbline {
@@ -25,6 +34,97 @@ namespace fs = std::filesystem;
 struct Shown {
   int mode, page, grid;
 };
+
+// What a recording's marks look like: each with the pen, brush, font or colour it is drawn in, sizes
+// made positive, empty fills left out, without line breaks, which are not drawn.
+std::vector<std::string> Seen(const std::vector<std::string>& ops) {
+  const std::map<std::string, std::string> defaults = {
+      {"Pen", "0 #000000"}, {"Brush", "#FFFFFF"}, {"Font", "listing"}, {"TextColour", "#000000"}};
+  auto kept = defaults;
+  std::vector<std::string> seen;
+  for (std::string op : ops) {
+    std::istringstream in(op);
+    std::string name, colour;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    in >> name;
+    for (const std::string verb : {"Select", "Set", "Restore"})
+      if (name.starts_with(verb))
+        kept[name.substr(verb.size())] = verb == "Restore" ? defaults.at(name.substr(7)) : op.substr(name.size() + 1);
+    std::erase_if(op, [](char c) { return c == '\r' || c == '\n'; });
+    if (name == "FillSolidRect" && in >> x >> y >> cx >> cy >> colour && cx != 0 && cy != 0)
+      seen.push_back("Fill " + std::to_string(std::min(x, x + cx)) + " " + std::to_string(std::min(y, y + cy)) + " " +
+                     std::to_string(std::abs(cx)) + " " + std::to_string(std::abs(cy)) + " " + colour);
+    if (name == "Line") seen.push_back(op + " pen " + kept["Pen"]);
+    if (name.starts_with("Ellipse"))
+      seen.push_back(op + " pen " + kept["Pen"] + (name == "Ellipse" ? " " + kept["Brush"] : ""));
+    if (name == "Text") seen.push_back(op + " | " + kept["Font"] + " " + kept["TextColour"]);
+  }
+  return seen;
+}
+
+using Element = boost::property_tree::ptree;
+
+// The element's own text and that of its children, in order.
+std::string TextOf(const Element& e) {
+  std::string text = e.data();
+  for (const auto& [name, child] : e)
+    if (name != "<xmlattr>") text += TextOf(child);
+  return text;
+}
+
+// Draws on `canvas` what one element of an SVG that SvgCanvas wrote shows, then its children.
+// Texts go back to Shift_JIS: those of the lines drawn here all can.
+void DrawElement(const std::string& name, const Element& e, Canvas& canvas) {
+  const auto value = [&](const char* attribute) { return e.get<std::string>("<xmlattr>." + std::string(attribute), ""); };
+  const auto number = [&](const char* attribute) { return std::strtod(value(attribute).c_str(), nullptr); };
+  const auto whole = [&](const char* attribute, double add = 0) { return int(std::lround(number(attribute) + add)); };
+  const auto colour = [&](const char* attribute) {  // none: black
+    const auto rgb = static_cast<uint32_t>(std::strtoul(value(attribute).c_str() + (value(attribute).empty() ? 0 : 1),
+                                                        nullptr, 16));
+    return Rgb(rgb >> 16, rgb >> 8, rgb);
+  };
+  const auto has = [&](const std::string& c) { return (" " + value("class") + " ").find(" " + c + " ") != std::string::npos; };
+  canvas.SelectPen(has("h") ? 0 : whole("stroke-width"), colour("stroke"));
+  if (name == "rect") canvas.FillSolidRect(whole("x"), whole("y"), whole("width"), whole("height"), colour("fill"));
+  std::istringstream path(value("d"));
+  for (std::string move; std::getline(path, move, 'M');) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    if (std::istringstream(move) >> x1 >> y1 >> x2 >> y2) canvas.Line(x1, y1, x2, y2);
+  }
+  if (name == "ellipse") {
+    const double rx = number("rx"), ry = number("ry");
+    const int l = whole("cx", -rx), t = whole("cy", -ry), r = whole("cx", rx), b = whole("cy", ry);
+    canvas.SelectBrush(colour("fill"));
+    value("fill") == "none" ? canvas.EllipseOutline(l, t, r, b) : canvas.Ellipse(l, t, r, b);
+  }
+  if (name == "text") {
+    // The cell's top left: a column hangs from it half a cell left of the window's baseline,
+    // other texts stand on a baseline one ascent below it. Italic leans by a shear.
+    const FontSpec font{.height = has("l") ? kListingFontHeight : whole("font-size"),
+                        .italic = !value("transform").empty(), .underline = has("d"), .vertical = has("v")};
+    has("l") ? canvas.RestoreFont() : canvas.SelectFont(font);
+    canvas.SetTextColour(colour("fill"));
+    const int x = whole("x", font.vertical ? SvgCanvas::kCell * font.height / 2 : 0);
+    const int y = whole("y", font.vertical ? 0 : -SvgCanvas::kAscent * font.height);
+    canvas.Text(x, y, Utf8ToSjis(TextOf(e)));
+    return;
+  }
+  for (const auto& [childName, child] : e)
+    if (childName != "<xmlattr>") DrawElement(childName, child, canvas);
+}
+
+// Draws on `canvas` what each element of an SVG shows; returns what is not well-formed.
+std::string DrawSvg(const std::string& svg, Canvas& canvas) {
+  Element document;
+  try {
+    std::istringstream in(svg);
+    boost::property_tree::read_xml(in, document);
+  } catch (const boost::property_tree::xml_parser_error& e) {
+    return e.what();
+  }
+  for (const auto& [name, e] : document) DrawElement(name, e, canvas);
+  return "";
+}
 
 // The status text and the operations of each display, one after the other.
 std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
@@ -38,6 +138,12 @@ std::string Record(const Document& doc, std::initializer_list<Shown> displays) {
     const std::string status = DrawDisplay(canvas, doc, state);
     out += "== mode " + std::to_string(d.mode) + " page " + std::to_string(d.page) + " grid " + std::to_string(d.grid) +
            ", status \"" + SjisToUtf8(status) + "\"\n";
+    SCOPED_TRACE(out.substr(out.rfind("== ")));
+    SvgCanvas svg;
+    DrawDisplay(svg, doc, state);
+    RecordingCanvas shown;
+    EXPECT_EQ(DrawSvg(svg.Svg(), shown), "");
+    EXPECT_EQ(Seen(shown.ops()), Seen(canvas.ops()));
     for (const std::string& op : canvas.ops()) out += op + "\n";
   }
   return out;
@@ -76,7 +182,7 @@ TEST(DrawingsTest, EdgeCases) {
   Item(doc, 4, {42, 10, 20, 30, 40, 1, 2, 3, 0});
   Item(doc, 5, {42, 10, 20, 30, 40, 1, 2, 3, 7});
   Item(doc, 6, {44, 50, 60, 255, 255, 0, 0, 0, 256, 1}, "Label");  // height 40; italic's low 8 bits are 0
-  Item(doc, 7, {44, 50, 60, 0, 0, 0, 24, 1, 1, 0}, Sjis("縦書き"));
+  Item(doc, 7, {44, 50, 60, 0, 0, 0, 24, 1, 1, 1}, Sjis("縦書き"));
   Item(doc, 8, {45, 100, 100, 150, 130, 10, 20, 30});
   Item(doc, 9, {46, 5, 6, 7, 8, 1, 1, 1});
   Item(doc, 10, {47, 100, 100, 150, 130, 300, 20, 30});  // red 300 counts as 44

@@ -75,15 +75,15 @@ const QList<QGlyphRun>& FontCache::LayOut(const Font& font, const QString& text)
   return horizontal_.emplace(std::move(key), layout.glyphRuns()).first->second;
 }
 
-const VerticalText& FontCache::SetVertically(const Font& font, const QString& text) {
-  TextKey key{font.key, text};
+const VerticalText& FontCache::SetVertically(const Font& font, std::string_view sjis) {
+  TextKey key{font.key, QString::fromLatin1(sjis.data(), static_cast<qsizetype>(sjis.size()))};
   auto it = vertical_.find(key);
   if (it != vertical_.end()) return it->second;
   if (vertical_.size() >= kMaxTexts) vertical_.clear();
   const QString face = font.raw.familyName() + QLatin1Char('/') + font.raw.styleName();
   std::unique_ptr<VerticalShaper>& shaper = shapers_[face];
   if (!shaper) shaper = std::make_unique<VerticalShaper>(font.raw);
-  VerticalText set = shaper->Set(font.raw, text, font.ascent, font.height);
+  VerticalText set = shaper->Set(font.raw, font.font, sjis, font.ascent, font.height);
   return vertical_.emplace(std::move(key), std::move(set)).first->second;
 }
 

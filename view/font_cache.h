@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 
 #include "view/vertical_text.h"
@@ -53,8 +54,9 @@ class FontCache {
   const Font& Find(const FontKey& key, const QPaintDevice* device);
   // `text` laid out on one line in `font`, from the top left corner of its cell.
   const QList<QGlyphRun>& LayOut(const Font& font, const QString& text);
-  // `text` set vertically in `font`, which Find returned for a kVerticalLabel key.
-  const VerticalText& SetVertically(const Font& font, const QString& text);
+  // The Shift_JIS text `sjis` set vertically in `font`, which Find returned for a kVerticalLabel
+  // key: which characters stand upright follows from the bytes, not from what they decode to.
+  const VerticalText& SetVertically(const Font& font, std::string_view sjis);
   void Clear();
 
  private:
@@ -63,7 +65,7 @@ class FontCache {
   };
   struct TextKey {
     FontKey font;
-    QString text;
+    QString text;  // vertical texts: their bytes, one character each
     bool operator==(const TextKey&) const = default;
   };
   struct TextKeyHash {

@@ -29,7 +29,7 @@ class LabelPictures {
     FontKey font;
     bool italic = false;
     bool underline = false;
-    QString text;
+    QString text;  // vertical labels: their bytes, one character each
     QRgb colour = 0;
     double x = 0, y = 0;
     QSize device;

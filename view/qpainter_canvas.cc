@@ -3,17 +3,14 @@
 #include <QPaintEngine>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/sjis.h"
 #include "view/label_pictures.h"
+#include "view/lettering.h"
 #include "view/wide_pen.h"
 
 namespace orbline {
 namespace {
-
-// How far an italic character leans: the slant of the faces' synthetic italic, about 12°.
-constexpr double kItalicSlant = 0.2126;
 
 QPen DefaultPen() {
   QPen pen(Qt::black);
@@ -111,12 +108,10 @@ FontKey QPainterCanvas::CurrentFontKey() const {
   key.dpi = painter_.device()->logicalDpiY();
   if (listingFont_) {
     key.face = FontKey::kListing;
-    key.pixelSize =
-        static_cast<int>(std::lround(std::max(kListingFontMinPixels * pixelRatio_, kListingFontHeight * sy_)));
+    key.pixelSize = ListingFontPixels(sy_, pixelRatio_);
     return key;
   }
-  // The cell height follows the vertical factor only, so glyphs keep their proportions.
-  key.pixelSize = std::max(1, static_cast<int>(std::lround(font_.height * sy_)));
+  key.pixelSize = LabelFontPixels(font_.height, sy_);
   if (font_.vertical) {
     key.face = FontKey::kVerticalLabel;
   } else {
@@ -128,7 +123,6 @@ FontKey QPainterCanvas::CurrentFontKey() const {
 }
 
 void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
-  const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   const QPointF at = ToDevice(x, y);
   const FontKey key = CurrentFontKey();
   FontCache& cache = FontCache::Get();
@@ -137,16 +131,19 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   // underline.
   const double m = font.height / 2 + 2;
   if (key.face == FontKey::kVerticalLabel) {
-    const VerticalText& set = cache.SetVertically(font, text);
+    const VerticalText& set = cache.SetVertically(font, sjis);
     // The column, left of the baseline, with room for a slant and the underline.
     const auto bound = [&] {
       return QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
     };
-    DrawLabel(key, at, text, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
+    // Its picture is known by the bytes, which say what stands upright.
+    const QString bytes = QString::fromLatin1(sjis.data(), static_cast<qsizetype>(sjis.size()));
+    DrawLabel(key, at, bytes, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
     return;
   }
+  const QString text = QString::fromUtf8(SjisToUtf8(sjis));
   if (painter_.paintEngine()->type() != QPaintEngine::Raster) {
-    // Printers, PDF and SVG keep the text itself, so that it can be searched and its face chosen
+    // Printers and PDF keep the text itself, so that it can be searched and its face chosen
     // by the reader.
     painter_.setPen(textColour_);
     painter_.setFont(font.font);

@@ -19,11 +19,6 @@ namespace orbline {
 // program's FontCache, so a repaint makes none.
 class QPainterCanvas : public Canvas {
  public:
-  // The listing font's height in logical units, and the fewest pixels of the screen it shrinks to,
-  // so that a listing in a small window stays legible.
-  static constexpr int kListingFontHeight = 16;
-  static constexpr int kListingFontMinPixels = 12;
-
   // `pixelRatio`: device pixels to a pixel of the screen, where a high-resolution screen is drawn
   // on in its own pixels.
   QPainterCanvas(QPainter& painter, int width, int height, double pixelRatio = 1);

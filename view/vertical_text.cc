@@ -1,18 +1,16 @@
 #include "view/vertical_text.h"
 
 #include <QByteArray>
+#include <QTextLayout>
 #include <hb.h>
 
 #include <iterator>
 
+#include "platform/sjis.h"
+#include "view/vertical_runs.h"
+
 namespace orbline {
 namespace {
-
-// Characters that stand upright in vertical writing: the wide ones (kana, kanji, full-width forms).
-bool IsWide(char32_t c) {
-  if (c >= 0xFF61 && c <= 0xFFDC) return false;  // half-width katakana and Hangul
-  return c >= 0x1100;
-}
 
 // The character at `i` and how many UTF-16 units it takes.
 char32_t CodePointAt(const QString& text, int i, int* units) {
@@ -43,6 +41,27 @@ constexpr hb_feature_t kVerticalForms[] = {
     {HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
 };
 
+// Lays out `piece`, which the face lacks, as horizontal text is, in the faces Qt falls back on:
+// turned, as one line; upright, one character standing in a square `em` high. Returns where the
+// column goes on below it.
+double FallBack(const QFont& font, const QString& piece, bool upright, double em, double ascent, double column,
+                double down, VerticalText& result) {
+  QTextLayout layout(piece, font);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  const double width = line.naturalTextWidth();
+  const QPointF offset = upright ? QPointF(-(column + width) / 2, down + ascent - line.ascent())
+                                 : QPointF(0, ascent - line.ascent());
+  for (QGlyphRun glyphs : layout.glyphRuns()) {
+    QList<QPointF> positions = glyphs.positions();
+    for (QPointF& p : positions) p += offset;
+    glyphs.setPositions(positions);
+    result.runs.push_back({!upright, std::move(glyphs), down});
+  }
+  return down + (upright ? em : width);
+}
+
 }  // namespace
 
 VerticalShaper::VerticalShaper(const QRawFont& face) {
@@ -55,58 +74,77 @@ VerticalShaper::VerticalShaper(const QRawFont& face) {
 
 VerticalShaper::~VerticalShaper() { hb_font_destroy(font_); }
 
-VerticalText VerticalShaper::Set(const QRawFont& font, const QString& text, double ascent, double column) const {
+VerticalText VerticalShaper::Set(const QRawFont& raw, const QFont& font, std::string_view sjis, double ascent,
+                                 double column) const {
   VerticalText result;
-  const double scale = font.pixelSize() / unitsPerEm_;
-  hb_buffer_t* buffer = hb_buffer_create();
-  const auto* utf16 = reinterpret_cast<const uint16_t*>(text.utf16());
-  const int size = static_cast<int>(text.size());
   double down = 0;
-  for (int start = 0; start < size;) {
-    // The longest run of characters that are all wide or all narrow.
-    int units = 0;
-    const bool wide = IsWide(CodePointAt(text, start, &units));
-    int end = start + units;
-    while (end < size && IsWide(CodePointAt(text, end, &units)) == wide) end += units;
-    hb_buffer_clear_contents(buffer);
-    hb_buffer_add_utf16(buffer, utf16, size, static_cast<unsigned>(start), end - start);
-    hb_buffer_set_direction(buffer, wide ? HB_DIRECTION_TTB : HB_DIRECTION_LTR);
-    hb_buffer_set_language(buffer, hb_language_from_string("ja", -1));
-    hb_buffer_guess_segment_properties(buffer);
-    if (wide)
-      hb_shape(font_, buffer, kVerticalForms, std::size(kVerticalForms));
-    else
-      hb_shape(font_, buffer, nullptr, 0);
-
-    unsigned count = 0;
-    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
-    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
-    QList<quint32> glyphs(count);
-    QList<QPointF> positions(count);
-    VerticalText::Run run;
-    run.turned = !wide;
-    run.top = down;
-    // HarfBuzz's y runs upwards; the page's runs down.
-    double penX = 0, penY = 0;
-    for (unsigned i = 0; i < count; ++i) {
-      glyphs[i] = info[i].codepoint;
-      if (wide)
-        positions[i] = QPointF(-column / 2 + (penX + pos[i].x_offset) * scale, down - (penY + pos[i].y_offset) * scale);
-      else
-        positions[i] = QPointF((penX + pos[i].x_offset) * scale, ascent - pos[i].y_offset * scale);
-      penX += pos[i].x_advance;
-      penY += pos[i].y_advance;
+  for (const VerticalRun& run : SplitVerticalRuns(sjis)) {
+    const QString text = QString::fromStdString(SjisToUtf8(run.sjis));
+    const int size = static_cast<int>(text.size());
+    // Stretches of what the face has are shaped in it; what it lacks (∑, U+FFFD) comes from other
+    // faces instead of the face's empty box.
+    for (int start = 0; start < size;) {
+      int units = 0;
+      const bool has = raw.supportsCharacter(CodePointAt(text, start, &units));
+      int end = start + units;
+      while (end < size && raw.supportsCharacter(CodePointAt(text, end, &units)) == has) end += units;
+      if (has) {
+        down = Shape(raw, text, start, end, run.upright, ascent, column, down, result);
+      } else if (!run.upright) {
+        down = FallBack(font, text.mid(start, end - start), false, raw.pixelSize(), ascent, column, down, result);
+      } else {
+        for (int at = start; at < end; at += units) {
+          CodePointAt(text, at, &units);
+          down = FallBack(font, text.mid(at, units), true, raw.pixelSize(), ascent, column, down, result);
+        }
+      }
+      start = end;
     }
-    down += wide ? -penY * scale : penX * scale;
-    run.glyphs.setRawFont(font);
-    run.glyphs.setGlyphIndexes(glyphs);
-    run.glyphs.setPositions(positions);
-    result.runs.push_back(std::move(run));
-    start = end;
   }
-  hb_buffer_destroy(buffer);
   result.length = down;
   return result;
+}
+
+// Shapes text[start, end) at `down` and returns where the column goes on below it.
+double VerticalShaper::Shape(const QRawFont& raw, const QString& text, int start, int end, bool upright,
+                             double ascent, double column, double down, VerticalText& result) const {
+  const double scale = raw.pixelSize() / unitsPerEm_;
+  hb_buffer_t* buffer = hb_buffer_create();
+  const auto* utf16 = reinterpret_cast<const uint16_t*>(text.utf16());
+  hb_buffer_add_utf16(buffer, utf16, static_cast<int>(text.size()), static_cast<unsigned>(start), end - start);
+  hb_buffer_set_direction(buffer, upright ? HB_DIRECTION_TTB : HB_DIRECTION_LTR);
+  hb_buffer_set_language(buffer, hb_language_from_string("ja", -1));
+  hb_buffer_guess_segment_properties(buffer);
+  if (upright)
+    hb_shape(font_, buffer, kVerticalForms, std::size(kVerticalForms));
+  else
+    hb_shape(font_, buffer, nullptr, 0);
+
+  unsigned count = 0;
+  const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
+  QList<quint32> glyphs(count);
+  QList<QPointF> positions(count);
+  VerticalText::Run run;
+  run.turned = !upright;
+  run.top = down;
+  // HarfBuzz's y runs upwards; the page's runs down.
+  double penX = 0, penY = 0;
+  for (unsigned i = 0; i < count; ++i) {
+    glyphs[i] = info[i].codepoint;
+    if (upright)
+      positions[i] = QPointF(-column / 2 + (penX + pos[i].x_offset) * scale, down - (penY + pos[i].y_offset) * scale);
+    else
+      positions[i] = QPointF((penX + pos[i].x_offset) * scale, ascent - pos[i].y_offset * scale);
+    penX += pos[i].x_advance;
+    penY += pos[i].y_advance;
+  }
+  hb_buffer_destroy(buffer);
+  run.glyphs.setRawFont(raw);
+  run.glyphs.setGlyphIndexes(glyphs);
+  run.glyphs.setPositions(positions);
+  result.runs.push_back(std::move(run));
+  return down + (upright ? -penY * scale : penX * scale);
 }
 
 }  // namespace orbline

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "view/canvas.h"
+
+namespace orbline {
+
+// Draws the page as an SVG file. The 1000 × 750 page is the file's viewBox, so every coordinate,
+// size and pen width in it is the drawing's own logical unit and the file scales to any size.
+// Texts stay text, one <text> element per Text(), in the faces the window draws with and the
+// faces Windows and Linux have in their place; vertical labels use SVG's vertical writing.
+// Needs nothing but the standard library.
+//
+// What the file holds, element by element:
+//   <rect>     a FillSolidRect, its size made positive;
+//   <path>     the Lines drawn one after another with one pen ("M x1 y1 x2 y2" each), unfilled;
+//   <ellipse>  an Ellipse (filled with the brush) or an EllipseOutline (fill "none");
+//   <text>     a Text: class "l" in the listing face (its size in the style sheet), else in the label
+//              face at its font-size; class "v" a column of runs, <tspan> "u" upright and "s" turned
+//              (view/vertical_runs.h); class "d" underlined; a transform where it leans (italic) or
+//              keeps its proportions on a page stretched unevenly.
+// Pens: stroke and stroke-width in logical units with round ends and joins; the thinnest pen
+// (width 0) is class "h", one device pixel wide at any scale.
+class SvgCanvas : public Canvas {
+ public:
+  // The Japanese Gothic faces' metrics in ems, for placing texts by their cells as the window does
+  // (SVG places text by its baseline): the ascent, from the cell's top to the baseline, and the
+  // cell's height (ascent and descent), which is the width of a vertical column. The IPA faces'
+  // values, which the window measures on Linux (those of Windows' MS Gothic faces are 0.86 and 1).
+  static constexpr double kAscent = 0.88;
+  static constexpr double kCell = 1.0756;
+
+  // A page to be shown `width` × `height` pixels (each at least 1), the size the file states:
+  // character heights round to whole pixels of it and the listing font keeps its least size there,
+  // as in the window.
+  explicit SvgCanvas(int width = kPageWidth, int height = kPageHeight);
+
+  void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override;
+  void SelectPen(int width, Colour colour) override;
+  void RestorePen() override;
+  void SelectBrush(Colour colour) override;
+  void RestoreBrush() override;
+  void SelectFont(const FontSpec& font) override;
+  void RestoreFont() override;
+  void SetTextColour(Colour colour) override;
+  void Line(int x1, int y1, int x2, int y2) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void EllipseOutline(int left, int top, int right, int bottom) override;
+  void Text(int x, int y, std::string_view sjis) override;
+
+  // The whole file, UTF-8.
+  std::string Svg();
+
+ private:
+  void EndPath();
+  void DrawEllipse(int left, int top, int right, int bottom, std::string_view fill);
+  double FontSize() const;
+
+  int width_, height_;
+  double sy_;      // device pixels to a logical unit down the page
+  double squash_;  // the page's vertical stretch over its horizontal one
+  std::string body_;
+  std::string pen_;      // the pen's attributes
+  std::string pathPen_;  // those of the open path
+  std::string path_;     // its data so far
+  Colour brush_;
+  bool listingFont_ = true;
+  FontSpec font_;
+  Colour textColour_ = kBlack;
+};
+
+}  // namespace orbline
