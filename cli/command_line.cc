@@ -21,7 +21,7 @@ const char kUsage[] =
     "         and write the ZKF file FILE (default: <name of DIR>.zkf in the current folder)\n"
     "check    read and check the source files as compile does, without writing; --all reads\n"
     "         every file to its end and reports every fault and warning of the line, sorted by\n"
-    "         file and line, then a count; with --json as one JSON array on standard output\n"
+    "         file and line, then a count, on standard output; with --json as one JSON array\n"
     "dump     show a ZKF file's contents; --json for scripts\n"
     "decompile  write the source files of a ZKF file into OUTDIR (default: the current folder),\n"
     "         such that compiling them with the settings it prints gives the same file, byte for\n"
@@ -33,10 +33,11 @@ const char kUsage[] =
     "         1); --grid draws the map grid; the size defaults to 1000x750. The image is written\n"
     "         even when a file has a fault, which is reported and ends with status 1\n"
     "\n"
-    "Messages go to standard error, one line each: [<file>[:<line>]: ]error <code>: <message>, or\n"
-    "warning <code> for what never stops compiling (a file saved as UTF-8, say).\n"
+    "Messages go to standard error (check --all: standard output), one line each, sorted by file\n"
+    "and line: [<file>[:<line>]: ]error <code>: <message>, or warning <code> for what never stops\n"
+    "compiling (a file saved as UTF-8, say).\n"
     "Exit status: 0 when done, 1 when a fault stopped it (check --all: when there is an error),\n"
-    "2 for a usage error.\n"
+    "2 for a usage error (check --all: a folder DIR that is not there, too).\n"
     "\n"
     "settings (default: the window's profile, section \"data\"; given ones apply to this run only):\n"
     "  --no-profile           ignore the profile and start from the default settings\n"
@@ -102,18 +103,10 @@ bool Parse(const std::vector<std::string>& args, Given* g, std::string* error) {
 
 }  // namespace
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error) {
-  Given given;
-  if (!Parse(args, &given, error)) return std::nullopt;
-  CommandLine cl;
-  if (given.help) {
-    cl.command = CommandLine::Command::kHelp;
-    return cl;
-  }
-  if (given.version) {
-    cl.command = CommandLine::Command::kVersion;
-    return cl;
-  }
+namespace {
+
+// The options' values into `cl`: numbers within their ranges, the separation by name, the size.
+bool TakeValues(const Given& given, CommandLine* cl, std::string* error) {
   // A number option given as --name N or --name=N, within its range.
   auto number = [&](const char* name, const std::optional<std::string>& text, int min, int max,
                     std::optional<int>* out) {
@@ -127,6 +120,77 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     *out = v;
     return true;
   };
+  std::optional<int> modeValue, pageValue;
+  if (!number("kugiri", given.kugiri, 0, 3, &cl->kugiri) || !number("kankaku", given.kankaku, 0, 100, &cl->kankaku) ||
+      !number("weekkind", given.weekkind, 0, 3, &cl->weekkind) || !number("top", given.top, 0, 1, &cl->top) ||
+      !number("30sec", given.sec30, 0, 1, &cl->sec30) || !number("mode", given.mode, kFirstMode, kLastMode, &modeValue) ||
+      !number("page", given.page, 1, kPageCount, &pageValue))
+    return false;
+  cl->mode = modeValue.value_or(0);
+  cl->page = pageValue.value_or(1);
+  if (given.separator) {
+    cl->kugiri = SeparatorFromName(*given.separator);
+    if (!cl->kugiri) {
+      *error = "--separator takes tab, comma, space or fixed, not '" + *given.separator + "'";
+      return false;
+    }
+  }
+  if (given.size) {
+    const std::string& text = *given.size;
+    const size_t x = text.find('x');
+    if (x == std::string::npos || !ParseInt(std::string_view(text).substr(0, x), 1, 20000, &cl->width) ||
+        !ParseInt(std::string_view(text).substr(x + 1), 1, 20000, &cl->height)) {
+      *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + text + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+// The command and its arguments, and the options that go with it only.
+bool TakeCommand(const std::vector<std::string>& positional, CommandLine* cl, std::string* error) {
+  const auto fail = [&](std::string why) {
+    *error = std::move(why);
+    return false;
+  };
+  if (positional.empty()) return fail("no command given");
+  const std::string& command = positional[0];
+  if (command == "compile" || command == "check" || command == "render") {
+    cl->command = command == "compile" ? CommandLine::Command::kCompile
+                  : command == "check" ? CommandLine::Command::kCheck
+                                       : CommandLine::Command::kRender;
+    if (positional.size() > 1) return fail("unexpected argument '" + positional[1] + "'");
+    if (cl->command == CommandLine::Command::kCheck && !cl->output.empty())
+      return fail("check writes no file; -o goes with compile");
+    if (cl->command == CommandLine::Command::kRender && cl->mode == 0) return fail("render needs --mode N");
+    if (cl->command == CommandLine::Command::kRender && cl->output.empty()) return fail("render needs -o FILE");
+  } else if (command == "dump" || command == "decompile") {
+    cl->command = command == "dump" ? CommandLine::Command::kDump : CommandLine::Command::kDecompile;
+    if (positional.size() != 2) return fail(command + " takes one ZKF file");
+    cl->zkfFile = PathFromUtf8(positional[1]);
+    if (cl->command == CommandLine::Command::kDecompile &&
+        (cl->kankaku || cl->weekkind || cl->top || cl->sec30 || cl->kugiri.value_or(0) == FormatSettings::kFixedWidth))
+      return fail("decompile chooses its own settings; only --kugiri 0, 1 or 2 may be given");
+  } else {
+    return fail("unknown command '" + command + "'");
+  }
+  if (cl->all && cl->command != CommandLine::Command::kCheck) return fail("--all goes with check");
+  if (cl->json && cl->command != CommandLine::Command::kDump && !cl->all)
+    return fail("--json goes with dump or check --all");
+  return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, std::string* error) {
+  Given given;
+  if (!Parse(args, &given, error)) return false;
+  CommandLine cl;
+  if (given.help || given.version) {
+    cl.command = given.help ? CommandLine::Command::kHelp : CommandLine::Command::kVersion;
+    *out = std::move(cl);
+    return true;
+  }
   cl.folder = PathFromUtf8(given.folder.value_or(""));
   cl.output = PathFromUtf8(given.output.value_or(""));
   cl.noProfile = given.noProfile;
@@ -135,82 +199,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
   cl.all = given.all;
   cl.grid = given.grid;
   cl.force = given.force;
-  std::optional<int> modeValue, pageValue;
-  if (!number("kugiri", given.kugiri, 0, 3, &cl.kugiri) || !number("kankaku", given.kankaku, 0, 100, &cl.kankaku) ||
-      !number("weekkind", given.weekkind, 0, 3, &cl.weekkind) || !number("top", given.top, 0, 1, &cl.top) ||
-      !number("30sec", given.sec30, 0, 1, &cl.sec30) || !number("mode", given.mode, 1, 7, &modeValue) ||
-      !number("page", given.page, 1, 12, &pageValue))
-    return std::nullopt;
-  cl.mode = modeValue.value_or(0);
-  cl.page = pageValue.value_or(1);
-  if (given.separator) {
-    cl.kugiri = SeparatorFromName(*given.separator);
-    if (!cl.kugiri) {
-      *error = "--separator takes tab, comma, space or fixed, not '" + *given.separator + "'";
-      return std::nullopt;
-    }
-  }
-  if (given.size) {
-    const std::string& text = *given.size;
-    const size_t x = text.find('x');
-    if (x == std::string::npos || !ParseInt(std::string_view(text).substr(0, x), 1, 20000, &cl.width) ||
-        !ParseInt(std::string_view(text).substr(x + 1), 1, 20000, &cl.height)) {
-      *error = "--size takes WIDTHxHEIGHT in pixels, each 1 to 20000, not '" + text + "'";
-      return std::nullopt;
-    }
-  }
-
-  const std::vector<std::string>& positional = given.positional;
-  if (positional.empty()) {
-    *error = "no command given";
-    return std::nullopt;
-  }
-  const std::string& command = positional[0];
-  if (command == "compile" || command == "check" || command == "render") {
-    cl.command = command == "compile" ? CommandLine::Command::kCompile
-                 : command == "check" ? CommandLine::Command::kCheck
-                                      : CommandLine::Command::kRender;
-    if (positional.size() > 1) {
-      *error = "unexpected argument '" + positional[1] + "'";
-      return std::nullopt;
-    }
-    if (cl.command == CommandLine::Command::kCheck && !cl.output.empty()) {
-      *error = "check writes no file; -o goes with compile";
-      return std::nullopt;
-    }
-    if (cl.command == CommandLine::Command::kRender && cl.mode == 0) {
-      *error = "render needs --mode N";
-      return std::nullopt;
-    }
-    if (cl.command == CommandLine::Command::kRender && cl.output.empty()) {
-      *error = "render needs -o FILE";
-      return std::nullopt;
-    }
-  } else if (command == "dump" || command == "decompile") {
-    cl.command = command == "dump" ? CommandLine::Command::kDump : CommandLine::Command::kDecompile;
-    if (positional.size() != 2) {
-      *error = command + " takes one ZKF file";
-      return std::nullopt;
-    }
-    cl.zkfFile = PathFromUtf8(positional[1]);
-    if (cl.command == CommandLine::Command::kDecompile &&
-        (cl.kankaku || cl.weekkind || cl.top || cl.sec30 || cl.kugiri.value_or(0) == FormatSettings::kFixedWidth)) {
-      *error = "decompile chooses its own settings; only --kugiri 0, 1 or 2 may be given";
-      return std::nullopt;
-    }
-  } else {
-    *error = "unknown command '" + command + "'";
-    return std::nullopt;
-  }
-  if (cl.all && cl.command != CommandLine::Command::kCheck) {
-    *error = "--all goes with check";
-    return std::nullopt;
-  }
-  if (cl.json && cl.command != CommandLine::Command::kDump && !cl.all) {
-    *error = "--json goes with dump or check --all";
-    return std::nullopt;
-  }
-  return cl;
+  if (!TakeValues(given, &cl, error) || !TakeCommand(given.positional, &cl, error)) return false;
+  *out = std::move(cl);
+  return true;
 }
 
 }  // namespace orbline

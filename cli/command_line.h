@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "document/display_mode.h"
 #include "document/format_settings.h"
+#include "document/tables.h"
 
 namespace orbline {
 
@@ -34,9 +36,9 @@ struct CommandLine {
   bool all = false;     // check --all: every fault of the line
 };
 
-// Parses the arguments after the program name. On a usage error returns nullopt with `*error`
-// saying what is wrong.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string* error);
+// Parses the arguments after the program name into `*cl`. On a usage error returns false with
+// `*error` saying what is wrong.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* cl, std::string* error);
 
 // The help text.
 extern const char kUsage[];

@@ -49,25 +49,31 @@ int CheckAll(const CommandLine& cl, const fs::path& folder) {
   const std::vector<Finding> findings = CheckWholeRoute(*doc, files);
   int errors = 0;
   for (const Finding& f : findings) errors += f.IsError();
+  // What the command was asked for: on standard output, where an editor's task reads it.
   if (cl.json) {
     std::string json, problem;
-    if (!FindingsJson(findings, &json, &problem)) {
+    if (!FindingsJson(findings, folder, &json, &problem)) {
       Print(stderr, "orblinec: the findings cannot be written as JSON: %s\n", problem.c_str());
       return 1;
     }
     WriteText(stdout, json);
   } else {
-    for (const Finding& f : findings) WriteText(stderr, FindingLine(f, folder) + "\n");
-    Print(stderr, "%d errors, %d warnings\n", errors, static_cast<int>(findings.size()) - errors);
+    for (const Finding& f : findings) WriteText(stdout, FindingLine(f, folder) + "\n");
+    WriteText(stdout, CountLine(errors, static_cast<int>(findings.size()) - errors) + "\n");
   }
   return errors == 0 ? 0 : 1;
 }
 
-// compile and check: the compile command, stopping at the first fault; check writes nothing.
+// compile and check: the compile command, stopping at the first fault; check writes nothing. The
+// findings go to standard error, sorted by file and line.
 int ReadAndCompile(const CommandLine& cl) {
-  const std::optional<fs::path> given = SourceFolder(cl);
-  if (!given) return 1;
-  const fs::path& folder = *given;
+  fs::path folder;
+  std::string err;
+  if (!SourceFolder(cl, &folder, &err)) {
+    Print(stderr, "orblinec: %s\n", err.c_str());
+    // check --all is what editors' tasks run: a folder that is not there is how it was called.
+    return cl.command == CommandLine::Command::kCheck && cl.all ? 2 : 1;
+  }
   if (cl.command == CommandLine::Command::kCheck && cl.all) return CheckAll(cl, folder);
 
   auto doc = RunDocument(cl);
@@ -75,13 +81,16 @@ int ReadAndCompile(const CommandLine& cl) {
   TerminalFindings findings(stderr, folder);
   const bool ok = ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault);
   if (cl.command == CommandLine::Command::kCheck) {
+    findings.Flush();
     if (ok && findings.errors() + findings.warnings() == 0)
       Print(stdout, "%s: no faults found\n", folder.empty() ? "." : Utf8(folder).c_str());
     return ok ? 0 : 1;
   }
   if (!ok) return 1;
   const fs::path output = cl.output.empty() ? PathFromUtf8(DefaultOutput(folder)) : cl.output;
-  if (!CompileToFile(*doc, output, files, findings)) {
+  const bool written = CompileToFile(*doc, output, files, findings);
+  findings.Flush();
+  if (!written) {
     // The window's failure box, as a line.
     Print(stderr, "%s: %s\n", SjisToUtf8(GetCompilerText(kTextCompileCaption)).c_str(),
           SjisToUtf8(GetCompilerText(kTextCompileFailed)).c_str());
@@ -191,11 +200,12 @@ int Dump(const CommandLine& cl) {
 
 int RunOrblinec(const std::vector<std::string>& args) {
   std::string error;
-  std::optional<CommandLine> cl = ParseCommandLine(args, &error);
-  if (!cl) {
+  CommandLine parsed;
+  if (!ParseCommandLine(args, &parsed, &error)) {
     Print(stderr, "orblinec: %s\n%s\n", error.c_str(), kUsageHint);
     return 2;
   }
+  const CommandLine* cl = &parsed;
   switch (cl->command) {
     case CommandLine::Command::kHelp:
       WriteText(stdout, kUsage);

@@ -41,18 +41,22 @@ int RunRenderCommand(const CommandLine& cl, const DrawImage& draw) {
     Print(stderr, "orblinec: %s: the image file must end in .png, .svg or .pdf\n", Utf8(cl.output).c_str());
     return 2;
   }
-  const std::optional<std::filesystem::path> folder = SourceFolder(cl);
-  if (!folder) return 1;
+  std::filesystem::path folder;
+  std::string err;
+  if (!SourceFolder(cl, &folder, &err)) {
+    Print(stderr, "orblinec: %s\n", err.c_str());
+    return 1;
+  }
   auto doc = RunDocument(cl);
-  DiskLineReader files(*folder);
-  TerminalFindings findings(stderr, *folder);
+  DiskLineReader files(folder);
+  TerminalFindings findings(stderr, folder);
   ViewState state;
   state.displayMode = cl.mode;
   state.eria = cl.page;
   state.grid = cl.grid ? 1 : 0;
   // As the window's test command: reset, read the display's files, draw whatever was read.
   ReadForDisplay(*doc, files, findings, cl.mode);
-  std::string err;
+  findings.Flush();
   if (!draw(*doc, state, cl.width, cl.height, cl.output, &err)) {
     Print(stderr, "orblinec: %s\n", err.c_str());
     return 1;

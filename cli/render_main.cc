@@ -13,9 +13,10 @@
 int main(int argc, char** argv) {
   using namespace orbline;
   std::string error;
-  std::optional<CommandLine> cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
-  if (!cl || cl->command != CommandLine::Command::kRender) {
-    Print(stderr, "orblinec: %s\n%s\n", cl ? "orblinec-render only renders" : error.c_str(), kUsageHint);
+  CommandLine cl;
+  const bool parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &cl, &error);
+  if (!parsed || cl.command != CommandLine::Command::kRender) {
+    Print(stderr, "orblinec: %s\n%s\n", parsed ? "orblinec-render only renders" : error.c_str(), kUsageHint);
     return 2;
   }
   // Drawing needs a GUI application, but no display; Qt's own notes about its environment are
@@ -29,5 +30,5 @@ int main(int argc, char** argv) {
   char* appArgv[] = {name, nullptr};
   QGuiApplication app(appArgc, appArgv);
   RegisterJapaneseFont();
-  return RunRenderCommand(*cl, RenderDisplay);
+  return RunRenderCommand(cl, RenderDisplay);
 }

@@ -34,15 +34,16 @@ std::unique_ptr<Document> RunDocument(const CommandLine& cl) {
   return doc;
 }
 
-std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl) {
-  std::filesystem::path folder = cl.folder;
-  while (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+bool SourceFolder(const CommandLine& cl, std::filesystem::path* folder, std::string* err) {
+  std::filesystem::path given = cl.folder;
+  while (!given.has_filename() && given.has_relative_path()) given = given.parent_path();
   std::error_code ec;
-  if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
-    Print(stderr, "orblinec: %s: no such folder\n", Utf8(folder).c_str());
-    return std::nullopt;
+  if (!given.empty() && !std::filesystem::is_directory(given, ec)) {
+    *err = Utf8(given) + ": no such folder";
+    return false;
   }
-  return folder;
+  *folder = std::move(given);
+  return true;
 }
 
 }  // namespace orbline

@@ -17,8 +17,8 @@ FormatSettings RunSettings(const CommandLine& cl);
 // An empty document with the run's settings.
 std::unique_ptr<Document> RunDocument(const CommandLine& cl);
 
-// The folder of the source files as -C gives it, without trailing slashes; empty for the current
-// one. Nullopt, after saying so on standard error, when there is no such folder.
-std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl);
+// The folder of the source files as -C gives it, without trailing slashes, into `*folder`; empty for
+// the current one. False, with `*err` saying so, when there is no such folder.
+bool SourceFolder(const CommandLine& cl, std::filesystem::path* folder, std::string* err);
 
 }  // namespace orbline

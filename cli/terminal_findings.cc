@@ -1,5 +1,6 @@
 #include "cli/terminal_findings.h"
 
+#include "compiler/route_check.h"
 #include "platform/console.h"
 #include "platform/sjis.h"
 #include "platform/utf8_path.h"
@@ -16,11 +17,16 @@ std::string OneLine(std::string_view sjis) {
 
 }  // namespace
 
+std::string ShownPath(const Finding& f, const std::filesystem::path& sourceFolder) {
+  if (f.file.empty()) return {};
+  const std::filesystem::path file = PathFromUtf8(f.file);
+  return Utf8(sourceFolder.empty() || sourceFolder == "." ? file : sourceFolder / file);
+}
+
 std::string FindingLine(const Finding& f, const std::filesystem::path& sourceFolder) {
   std::string line;
   if (!f.file.empty()) {
-    const std::filesystem::path file = PathFromUtf8(f.file);
-    line = Utf8(sourceFolder.empty() || sourceFolder == "." ? file : sourceFolder / file);
+    line = ShownPath(f, sourceFolder);
     if (f.line > 0) line += ":" + std::to_string(f.line);
     line += ": ";
   }
@@ -30,9 +36,20 @@ std::string FindingLine(const Finding& f, const std::filesystem::path& sourceFol
   return line;
 }
 
+std::string CountLine(int errors, int warnings) {
+  const auto count = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+  return count(errors, "error") + ", " + count(warnings, "warning");
+}
+
 void TerminalFindings::Report(const Finding& finding) {
   ++(finding.IsError() ? errors_ : warnings_);
-  WriteText(out_, FindingLine(finding, folder_) + "\n");
+  pending_.push_back(finding);
+}
+
+void TerminalFindings::Flush() {
+  SortFindings(pending_);
+  for (const Finding& f : pending_) WriteText(out_, FindingLine(f, folder_) + "\n");
+  pending_.clear();
   std::fflush(out_);
 }
 

@@ -54,8 +54,9 @@ for side in linux windows; do
   sed -i '1s/\r$/\x1A\r/' "$work/$side/ctrl-z/eki.txt"
   "$linux/bench/orbline_make_full_set" "$work/$side/full" >/dev/null
 done
-# The folder's own path reads as "$W", Windows' drive Z: and backslashes as Linux's slashes.
-normalise() { sed -e 's#Z:\\#/#g' -e 's#\\#/#g' -e "s#$1#\$W#g"; }
+# The folder's own path reads as "$W", Windows' drive Z: and backslashes (in JSON, escaped ones) as
+# Linux's slashes.
+normalise() { sed -e 's#Z:\\#/#g' -e 's#\\\\#/#g' -e 's#\\#/#g' -e "s#$1#\$W#g"; }
 failures=0
 commands=0
 # Runs orblinec with the arguments in both folders; what it printed, and its status, must read alike.

@@ -19,18 +19,20 @@ namespace fs = std::filesystem;
 
 TEST(CommandLineTest, EachSettingGoesToItsPlace) {
   std::string error;
-  auto cl = ParseCommandLine({"compile", "-C", "line", "-o", "x.zkf", "--separator", "fixed", "--kankaku=8",
-                              "--weekkind", "2", "--top", "1", "--30sec=0", "--no-profile"},
-                             &error);
-  ASSERT_TRUE(cl) << error;
-  EXPECT_EQ(cl->command, CommandLine::Command::kCompile);
-  EXPECT_EQ(cl->folder.string() + " " + cl->output.string(), "line x.zkf");
-  EXPECT_EQ((std::vector<int>{*cl->kugiri, *cl->kankaku, *cl->weekkind, *cl->top, *cl->sec30, cl->noProfile}),
+  CommandLine cl;
+  ASSERT_TRUE(ParseCommandLine({"compile", "-C", "line", "-o", "x.zkf", "--separator", "fixed", "--kankaku=8",
+                                "--weekkind", "2", "--top", "1", "--30sec=0", "--no-profile"},
+                               &cl, &error))
+      << error;
+  EXPECT_EQ(cl.command, CommandLine::Command::kCompile);
+  EXPECT_EQ(cl.folder.string() + " " + cl.output.string(), "line x.zkf");
+  EXPECT_EQ((std::vector<int>{*cl.kugiri, *cl.kankaku, *cl.weekkind, *cl.top, *cl.sec30, cl.noProfile}),
             (std::vector<int>{3, 8, 2, 1, 0, 1}));
-  cl = ParseCommandLine({"check"}, &error);
-  EXPECT_FALSE(cl->kugiri || cl->kankaku || cl->weekkind || cl->top || cl->sec30) << "the profile decides";
-  cl = ParseCommandLine({"render", "--mode", "4", "--page=12", "--grid", "--size", "640x480", "-o", "m.png"}, &error);
-  EXPECT_EQ((std::vector<int>{cl->mode, cl->page, cl->grid, cl->width, cl->height}), (std::vector<int>{4, 12, 1, 640, 480}));
+  ASSERT_TRUE(ParseCommandLine({"check"}, &cl, &error));
+  EXPECT_FALSE(cl.kugiri || cl.kankaku || cl.weekkind || cl.top || cl.sec30) << "the profile decides";
+  ASSERT_TRUE(ParseCommandLine({"render", "--mode", "4", "--page=12", "--grid", "--size", "640x480", "-o", "m.png"}, &cl,
+                               &error));
+  EXPECT_EQ((std::vector<int>{cl.mode, cl.page, cl.grid, cl.width, cl.height}), (std::vector<int>{4, 12, 1, 640, 480}));
 }
 
 #ifndef _WIN32

@@ -56,6 +56,7 @@ orblinec decompile a.zkf --weekkind 1
 orblinec decompile x.zkf --help | head -1
 orblinec dump --version
 orblinec compile -C no-such-folder
+orblinec check --all -C no-such-folder
 printf '\x08[Zelkor]\xC8' > short.zkf && orblinec dump short.zkf
 
 # Decompiled sources compile to the same file; the author's files are never replaced unasked.
