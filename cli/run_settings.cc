@@ -45,4 +45,11 @@ std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl) {
   return folder;
 }
 
+std::string DefaultOutputName(const std::filesystem::path& folder) {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::weakly_canonical(folder.empty() ? "." : folder, ec);
+  const std::string name = ec ? std::string() : Utf8(p.filename());
+  return (name.empty() ? "line" : name) + ".zkf";
+}
+
 }  // namespace orbline

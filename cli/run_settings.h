@@ -21,4 +21,8 @@ std::unique_ptr<Document> RunDocument(const CommandLine& cl);
 // one. Nullopt, after saying so on standard error, when there is no such folder.
 std::optional<std::filesystem::path> SourceFolder(const CommandLine& cl);
 
+// "<name of the folder>.zkf", the compiled file's name when -o is not given: the folder's own
+// name, or "line" where it has none (the root).
+std::string DefaultOutputName(const std::filesystem::path& folder);
+
 }  // namespace orbline
