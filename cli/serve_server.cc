@@ -269,6 +269,22 @@ class BeastServer : public ServeServer {
 
 }  // namespace
 
+bool ParseHttpRequest(std::string_view bytes, HttpRequest* request, std::string* err) {
+  http::request_parser<http::string_body> parser;
+  parser.header_limit(kHeaderLimit);
+  parser.body_limit(kBodyLimit);
+  parser.eager(true);
+  beast::error_code ec;
+  parser.put(asio::buffer(bytes.data(), bytes.size()), ec);
+  if (!ec && !parser.is_done()) parser.put_eof(ec);
+  if (ec || !parser.is_done()) {
+    *err = ec ? ec.message() : "the request is not whole";
+    return false;
+  }
+  *request = FromBeast(parser.get());
+  return true;
+}
+
 std::unique_ptr<ServeServer> ServeServer::Listen(int port, std::string* err) {
   auto server = std::make_unique<BeastServer>();
   if (!server->Open(port, err)) return nullptr;

@@ -3,10 +3,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace orbline {
 
 class ServeHandler;
+struct HttpRequest;
+
+// Parses one request from `bytes` as the server does (the same limits); false with `*err` when
+// they hold no whole, well-formed request.
+bool ParseHttpRequest(std::string_view bytes, HttpRequest* request, std::string* err);
 
 // The HTTP side of orblinec serve, on Boost.Beast: listens on 127.0.0.1 only, reads each request
 // (headers up to 16 KiB, a body up to 64 KiB), answers it with the handler, and keeps the
