@@ -89,7 +89,8 @@ int RunServe(const CommandLine& cl) {
   const std::optional<fs::path> given = SourceFolder(cl);
   if (!given) return 1;
   std::error_code ec;
-  const fs::path folder = fs::absolute(given->empty() ? fs::path(".") : *given, ec).lexically_normal();
+  fs::path folder = fs::absolute(given->empty() ? fs::path(".") : *given, ec).lexically_normal();
+  if (!folder.has_filename()) folder = folder.parent_path();  // "/x/." gave "/x/"
   ServedLine::Options options;
   options.folder = folder;
   options.output = fs::absolute(cl.output.empty() ? PathFromUtf8(DefaultOutputName(folder)) : cl.output, ec);

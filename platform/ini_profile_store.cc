@@ -288,8 +288,11 @@ bool IniProfileStore::Save(std::string* err) {
     return false;
   }
   std::string bytes;
-  std::ifstream in(path_, std::ios::binary);
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  {
+    // Closed before the file is replaced: Windows refuses to replace a file held open.
+    std::ifstream in(path_, std::ios::binary);
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
 #ifdef _WIN32
   std::string eol = "\r\n";
 #else

@@ -13,6 +13,7 @@ export function launchChromium(options = {}) {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', ...(options.args || [])],
     defaultViewport: options.defaultViewport,
+    ignoreDefaultArgs: options.ignoreDefaultArgs,
   });
 }
 
