@@ -94,9 +94,7 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
                                 back.GetInt("data", "top", 0)}),
               (std::vector<int>{1, 9, 1}));
   }
-  std::ifstream in(path, std::ios::binary);
-  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(file, "[data]\r\nkugiri=1\r\nkankaku=9\r\ntop=1\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n\r\n[editor]\r\ncommand=\r\n");
+  EXPECT_EQ(FileBytes(path), "[data]\r\nkugiri=1\r\nkankaku=9\r\ntop=1\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n\r\n[editor]\r\ncommand=\r\n");
   std::ofstream(path, std::ios::trunc) << "[data]\nkugiri=1\nkugiri=2\n";
   IniProfileStore broken(path);
   broken.WriteInt("data", "top", 1);
