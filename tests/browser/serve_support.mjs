@@ -2,6 +2,7 @@
 // run, orblinec serve started and stopped, saves as editors make them, and waiting.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
+import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 // Debian's Chromium; as root it needs --no-sandbox, and on a machine without a network it must not
@@ -17,12 +18,14 @@ export function launchChromium(options = {}) {
   });
 }
 
-// Starts `orblinec serve` on `folder` with `profile` and resolves with its address, once it has
-// printed it, and a stop() that ends it with Ctrl+C and resolves with its exit status.
+// Starts `orblinec serve` on `folder` with `profile`, in the folder above it (where it compiles to),
+// and resolves with its address, once it has printed it, and a stop() that ends it with Ctrl+C and
+// resolves with its exit status.
 export function startServer(orblinec, folder, profile, extra = []) {
   return new Promise((resolve, reject) => {
-    const child = spawn(orblinec, ['serve', '-C', folder, '--profile', profile, '--no-open', ...extra],
-                        { stdio: ['ignore', 'pipe', 'inherit'] });
+    const child = spawn(path.resolve(orblinec), ['serve', '-C', path.resolve(folder), '--profile', path.resolve(profile),
+                                                 '--no-open', ...extra],
+                        { stdio: ['ignore', 'pipe', 'inherit'], cwd: path.dirname(path.resolve(folder)) });
     let out = '';
     const exited = new Promise((r) => child.on('exit', (code, signal) => r(code ?? signal)));
     child.on('error', reject);
