@@ -1,5 +1,6 @@
 // orblinec serve's answers without sockets: who is refused, naming findings by the list's
 // generation, the settings kept in the profile, compiling, and the file follower it reloads by.
+// What the page shows of each display is tested in the browser (tests/browser/serve.test.mjs).
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -90,18 +91,6 @@ TEST_F(ServeTest, RefusesWhatIsNotItsOwnPage) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(handler_->Handle(c.request).status, c.status) << c.request.method << " " << c.request.target;
-}
-
-TEST_F(ServeTest, DrawsEachDisplayWithItsStatusAndTheClickBox) {
-  const Json map = Json::parse(Get(std::string("/api/display?mode=5&page=1&grid=1&w=800&h=600&token=") + kToken).body);
-  EXPECT_EQ(map["status"], "平日ダイヤ 6時から12時");
-  EXPECT_NE(map["svg"].get<std::string>().find("width=\"800\" height=\"600\""), std::string::npos);
-  const Json timetable = Json::parse(Get(std::string("/api/display?mode=7&page=1&grid=0&w=40&h=30&token=") + kToken).body);
-  EXPECT_EQ(timetable["status"], "最大計算駅No：22");
-  const Json click = Json::parse(Get(std::string("/api/coordinate?mode=4&x=799&y=14&w=800&h=600&token=") + kToken).body);
-  EXPECT_EQ(click["text"], "(x,y)=(998,17)≒(1000,20)");
-  EXPECT_TRUE(Json::parse(Get(std::string("/api/coordinate?mode=3&x=1&y=1&w=8&h=6&token=") + kToken).body)["text"]
-                  .is_null());
 }
 
 TEST_F(ServeTest, NamesAFindingByTheListItIsIn) {

@@ -47,6 +47,11 @@ const waitShown = (want) => waitFor(async () => {
   return Object.entries(want).every(([k, v]) => s[k] === String(v)) ? s : null;
 });
 const state = () => page.evaluate(async () => (await fetch(`/api/state${location.search}`)).json());
+const withShift = async (key) => {
+  await page.keyboard.down('Shift');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Shift');
+};
 
 describe('displays and pages', () => {
   test('F2–F8 and the digits 1–7 show each display; the browser keeps none of them', async () => {
@@ -68,13 +73,9 @@ describe('displays and pages', () => {
     await page.keyboard.press('F6');
     const codes = ['Digit1', 'Digit2', 'Digit3', 'Digit4', 'Digit5', 'Digit6', 'Digit7', 'Digit8', 'Digit9', 'Digit0', 'Minus', 'Equal'];
     for (let p = 1; p <= 12; ++p) {
-      await page.keyboard.down('Shift');
-      await page.keyboard.press(`F${p}`);
-      await page.keyboard.up('Shift');
+      await withShift(`F${p}`);
       await waitShown({ mode: 5, page: p });
-      await page.keyboard.down('Shift');
-      await page.keyboard.press(codes[(p % 12)]);
-      await page.keyboard.up('Shift');
+      await withShift(codes[p % 12]);
       await waitShown({ page: (p % 12) + 1 });
     }
     await page.click('#cmd-page-1');
@@ -121,9 +122,7 @@ describe('displays and pages', () => {
 describe('live', () => {
   test('a save in place and one by rename redraw the display and the list, keeping display and page', async () => {
     await page.keyboard.press('F7');
-    await page.keyboard.down('Shift');
-    await page.keyboard.press('F2');
-    await page.keyboard.up('Shift');
+    await withShift('F2');
     const first = await waitShown({ mode: 6, page: 2 });
     const eki = fs.readFileSync(path.join(folder, 'eki.txt'));
     saveInPlace(path.join(folder, 'eki.txt'), Buffer.concat([Buffer.from('x\r\n'), eki]));
