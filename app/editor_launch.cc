@@ -4,28 +4,17 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "platform/command_words.h"
+
 namespace orbline {
-namespace {
-
-constexpr QLatin1String kFile("{file}");
-constexpr QLatin1String kLine("{line}");
-
-}  // namespace
 
 EditorCall EditorCallFor(const QString& commandLine, const QString& path, int line) {
-  QStringList words = QProcess::splitCommand(commandLine);
-  if (words.isEmpty()) return {};
-  const QString lineText = QString::number(line > 0 ? line : 1);
-  bool named = false;
-  for (QString& word : words) {
-    named |= word.contains(kFile);
-    word.replace(kLine, lineText);
-    word.replace(kFile, path);  // last: a path may itself hold "{line}"
-  }
-  if (!named) words.append(path);
+  const std::vector<std::string> words =
+      EditorWords(commandLine.toStdString(), path.toStdString(), line, kNativeSyntax);
+  if (words.empty()) return {};
   EditorCall call;
-  call.program = words.takeFirst();
-  call.arguments = words;
+  call.program = QString::fromStdString(words[0]);
+  for (size_t i = 1; i < words.size(); ++i) call.arguments.append(QString::fromStdString(words[i]));
   return call;
 }
 

@@ -12,10 +12,10 @@ struct EditorCall {
   QStringList arguments;
 };
 
-// The program and arguments that open `path` at `line` (a line of 0 opens at line 1). The command
-// line is cut into words as a shell cuts them (double quotes keep blanks), and only then are the
-// placeholders replaced, inside each word: a path with blanks or Japanese characters stays one
-// argument. A command line without "{file}" gets the path as its last argument.
+// The program and arguments that open `path` at `line` (a line of 0 opens at line 1), as
+// EditorWords cuts the command line (shared with orblinec serve): words part at blanks outside
+// double quotes, and only then are the placeholders replaced inside each word, so a path with
+// blanks or Japanese characters stays one argument. Without "{file}" the path is the last argument.
 EditorCall EditorCallFor(const QString& commandLine, const QString& path, int line);
 
 // Opens `path` at `line` in the editor of `commandLine`, or, without one, in the desktop's

@@ -9,6 +9,8 @@
 #include <map>
 #include <set>
 
+#include "platform/file_poller.h"
+
 namespace orbline {
 
 // Watches the source files of the line's folder and says, kSettleMs after the last change to one
@@ -26,7 +28,7 @@ class SourceWatcher : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kSettleMs = 250;
+  static constexpr int kSettleMs = kSaveSettleMs;
 
   explicit SourceWatcher(QObject* parent = nullptr);
 

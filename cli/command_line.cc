@@ -15,6 +15,7 @@ const char kUsage[] =
     "       orblinec dump FILE.zkf [--json]\n"
     "       orblinec decompile FILE.zkf [-C OUTDIR] [--kugiri N] [--force]\n"
     "       orblinec render [-C DIR] [settings] --mode N [--page P] [--grid] [--size WxH] -o FILE\n"
+    "       orblinec serve [-C DIR] [settings] [-o FILE] [--port N] [--no-open]\n"
     "       orblinec --help | --version\n"
     "\n"
     "compile  read the line's source files from DIR (default: the current folder), check them\n"
@@ -32,6 +33,11 @@ const char kUsage[] =
     "         4 bird's-eye view, 5 diagram, 6 route map, 7 timetable; P is the page 1..12 (default\n"
     "         1); --grid draws the map grid; the size defaults to 1000x750. The image is written\n"
     "         even when a file has a fault, which is reported and ends with status 1\n"
+    "serve    test the line in a browser: a server on 127.0.0.1 (port N, default any free one)\n"
+    "         shows every display, the problems of the whole line and the settings, redraws when\n"
+    "         a source file is saved, and compiles to FILE as compile does. Its address, with the\n"
+    "         run's token, is the first line of standard output; the default browser opens on it\n"
+    "         unless --no-open. The settings form keeps its settings in the profile. Ctrl+C stops it\n"
     "\n"
     "Messages go to standard error (check --all: standard output), one line each, sorted by file\n"
     "and line: [<file>[:<line>]: ]error <code>: <message>, or warning <code> for what never stops\n"
@@ -64,8 +70,10 @@ bool ParseInt(std::string_view text, int min, int max, int* value) {
 
 // The options orblinec knows, each kept as the text it was given; a flag as set or not.
 struct Given {
-  bool help = false, version = false, noProfile = false, json = false, all = false, grid = false, force = false;
-  std::optional<std::string> folder, output, profile, kugiri, separator, kankaku, weekkind, top, sec30, mode, page, size;
+  bool help = false, version = false, noProfile = false, json = false, all = false, grid = false, force = false,
+       noOpen = false;
+  std::optional<std::string> folder, output, profile, kugiri, separator, kankaku, weekkind, top, sec30, mode, page, size,
+      port;
   std::vector<std::string> positional;
 };
 
@@ -81,10 +89,12 @@ bool Parse(const std::vector<std::string>& args, Given* g, std::string* error) {
     app.add_flag("--all", g->all);
     app.add_flag("--grid", g->grid);
     app.add_flag("--force", g->force);
+    app.add_flag("--no-open", g->noOpen);
     const std::pair<const char*, std::optional<std::string>*> values[] = {
         {"-C", &g->folder},       {"-o", &g->output},        {"--profile", &g->profile},   {"--kugiri", &g->kugiri},
         {"--separator", &g->separator}, {"--kankaku", &g->kankaku}, {"--weekkind", &g->weekkind}, {"--top", &g->top},
-        {"--30sec", &g->sec30},   {"--mode", &g->mode},      {"--page", &g->page},         {"--size", &g->size}};
+        {"--30sec", &g->sec30},   {"--mode", &g->mode},      {"--page", &g->page},         {"--size", &g->size},
+        {"--port", &g->port}};
     for (const auto& [name, value] : values)
       app.add_option(name, *value)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("arguments", g->positional);
@@ -120,12 +130,13 @@ bool TakeValues(const Given& given, CommandLine* cl, std::string* error) {
     *out = v;
     return true;
   };
-  std::optional<int> modeValue, pageValue;
+  std::optional<int> modeValue, pageValue, portValue;
   if (!number("kugiri", given.kugiri, 0, 3, &cl->kugiri) || !number("kankaku", given.kankaku, 0, 100, &cl->kankaku) ||
       !number("weekkind", given.weekkind, 0, 3, &cl->weekkind) || !number("top", given.top, 0, 1, &cl->top) ||
       !number("30sec", given.sec30, 0, 1, &cl->sec30) || !number("mode", given.mode, kFirstMode, kLastMode, &modeValue) ||
-      !number("page", given.page, 1, kPageCount, &pageValue))
+      !number("page", given.page, 1, kPageCount, &pageValue) || !number("port", given.port, 0, 65535, &portValue))
     return false;
+  cl->port = portValue.value_or(0);
   cl->mode = modeValue.value_or(0);
   cl->page = pageValue.value_or(1);
   if (given.separator) {
@@ -148,16 +159,18 @@ bool TakeValues(const Given& given, CommandLine* cl, std::string* error) {
 }
 
 // The command and its arguments, and the options that go with it only.
-bool TakeCommand(const std::vector<std::string>& positional, CommandLine* cl, std::string* error) {
+bool TakeCommand(const Given& given, CommandLine* cl, std::string* error) {
+  const std::vector<std::string>& positional = given.positional;
   const auto fail = [&](std::string why) {
     *error = std::move(why);
     return false;
   };
   if (positional.empty()) return fail("no command given");
   const std::string& command = positional[0];
-  if (command == "compile" || command == "check" || command == "render") {
+  if (command == "compile" || command == "check" || command == "render" || command == "serve") {
     cl->command = command == "compile" ? CommandLine::Command::kCompile
                   : command == "check" ? CommandLine::Command::kCheck
+                  : command == "serve" ? CommandLine::Command::kServe
                                        : CommandLine::Command::kRender;
     if (positional.size() > 1) return fail("unexpected argument '" + positional[1] + "'");
     if (cl->command == CommandLine::Command::kCheck && !cl->output.empty())
@@ -174,6 +187,8 @@ bool TakeCommand(const std::vector<std::string>& positional, CommandLine* cl, st
   } else {
     return fail("unknown command '" + command + "'");
   }
+  if ((given.port || cl->noOpen) && cl->command != CommandLine::Command::kServe)
+    return fail("--port and --no-open go with serve");
   if (cl->all && cl->command != CommandLine::Command::kCheck) return fail("--all goes with check");
   if (cl->json && cl->command != CommandLine::Command::kDump && !cl->all)
     return fail("--json goes with dump or check --all");
@@ -199,7 +214,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
   cl.all = given.all;
   cl.grid = given.grid;
   cl.force = given.force;
-  if (!TakeValues(given, &cl, error) || !TakeCommand(given.positional, &cl, error)) return false;
+  cl.noOpen = given.noOpen;
+  if (!TakeValues(given, &cl, error) || !TakeCommand(given, &cl, error)) return false;
   *out = std::move(cl);
   return true;
 }

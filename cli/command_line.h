@@ -13,7 +13,7 @@ namespace orbline {
 
 // What orblinec was asked to do.
 struct CommandLine {
-  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender, kDecompile };
+  enum class Command { kNone, kHelp, kVersion, kCompile, kCheck, kDump, kRender, kDecompile, kServe };
   Command command = Command::kNone;
 
   std::filesystem::path folder;  // -C: where the source files are; empty for the current folder
@@ -30,6 +30,9 @@ struct CommandLine {
   int width = 1000, height = 750;
 
   bool force = false;   // decompile: replace source files that exist
+
+  int port = 0;          // serve: the port on 127.0.0.1; 0 for a free one
+  bool noOpen = false;   // serve: do not open the browser
 
   std::filesystem::path zkfFile;  // dump, decompile
   bool json = false;    // dump --json, check --all --json

@@ -13,6 +13,7 @@
 #include "cli/render_command.h"
 #include "cli/render_launch.h"
 #include "cli/run_settings.h"
+#include "cli/serve_command.h"
 #include "cli/terminal_findings.h"
 #include "cli/zkf_dump.h"
 #include "compiler/compile_to_file.h"
@@ -33,14 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kVersion[] = "orblinec (Zelkor Maker Ver 1.17), ZKF 2.00\n";
-
-// "<name of DIR>.zkf": the folder's own name, or "line" where it has none (the root).
-std::string DefaultOutput(const fs::path& folder) {
-  std::error_code ec;
-  const fs::path p = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
-  const std::string name = ec ? std::string() : Utf8(p.filename());
-  return (name.empty() ? "line" : name) + ".zkf";
-}
 
 // check --all: every finding of the route, sorted, then a count; or one JSON array.
 int CheckAll(const CommandLine& cl, const fs::path& folder) {
@@ -87,7 +80,7 @@ int ReadAndCompile(const CommandLine& cl) {
     return ok ? 0 : 1;
   }
   if (!ok) return 1;
-  const fs::path output = cl.output.empty() ? PathFromUtf8(DefaultOutput(folder)) : cl.output;
+  const fs::path output = cl.output.empty() ? PathFromUtf8(DefaultOutputName(folder)) : cl.output;
   const bool written = CompileToFile(*doc, output, files, findings);
   findings.Flush();
   if (!written) {
@@ -223,6 +216,8 @@ int RunOrblinec(const std::vector<std::string>& args) {
       return Dump(*cl);
     case CommandLine::Command::kDecompile:
       return RunDecompile(*cl);
+    case CommandLine::Command::kServe:
+      return RunServe(*cl);
     case CommandLine::Command::kNone:
       break;
   }

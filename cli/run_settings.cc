@@ -46,4 +46,11 @@ bool SourceFolder(const CommandLine& cl, std::filesystem::path* folder, std::str
   return true;
 }
 
+std::string DefaultOutputName(const std::filesystem::path& folder) {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::weakly_canonical(folder.empty() ? "." : folder, ec);
+  const std::string name = ec ? std::string() : Utf8(p.filename());
+  return (name.empty() ? "line" : name) + ".zkf";
+}
+
 }  // namespace orbline

@@ -21,4 +21,8 @@ std::unique_ptr<Document> RunDocument(const CommandLine& cl);
 // the current one. False, with `*err` saying so, when there is no such folder.
 bool SourceFolder(const CommandLine& cl, std::filesystem::path* folder, std::string* err);
 
+// "<name of the folder>.zkf", the compiled file's name when -o is not given: the folder's own
+// name, or "line" where it has none (the root).
+std::string DefaultOutputName(const std::filesystem::path& folder);
+
 }  // namespace orbline

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/replacing_file_writer.h"
 #include "platform/utf8_path.h"
 
 namespace orbline {
@@ -153,7 +154,7 @@ std::string UnescapeQSettingsValue(std::string_view raw, bool* isList) {
   return joined;
 }
 
-IniProfileStore::IniProfileStore(const std::filesystem::path& path) {
+IniProfileStore::IniProfileStore(const std::filesystem::path& path) : path_(path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     std::error_code ec;
@@ -174,6 +175,8 @@ IniProfileStore::IniProfileStore(const std::filesystem::path& path) {
     for (const auto& [key, value] : keys) {
       Value v;
       v.text = UnescapeQSettingsValue(value.data(), &v.isList);
+      // QSettings doubles a text's leading '@', which would otherwise mark a typed value.
+      if (!v.isList && v.text.starts_with("@@")) v.text.erase(0, 1);
       values_[Key(section, key)] = std::move(v);
     }
   }
@@ -196,6 +199,7 @@ int IniProfileStore::GetInt(std::string_view section, std::string_view key, int 
 
 void IniProfileStore::WriteInt(std::string_view section, std::string_view key, int value) {
   values_[Key(section, key)] = Value{std::to_string(value), false};
+  written_[{std::string(section), std::string(key)}] = std::to_string(value);
 }
 
 std::string IniProfileStore::GetText(std::string_view section, std::string_view key, std::string_view defaultValue) {
@@ -205,6 +209,115 @@ std::string IniProfileStore::GetText(std::string_view section, std::string_view 
 
 void IniProfileStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
   values_[Key(section, key)] = Value{std::string(value), false};
+  written_[{std::string(section), std::string(key)}] = EscapeQSettingsValue(value);
+}
+
+std::string EscapeQSettingsValue(std::string_view text) {
+  std::string out = !text.empty() && text[0] == '@' ? "@" : "";
+  bool quote = false, hexBefore = false;
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    quote |= c == ';' || c == ',' || c == '=';
+    // A digit after a \x escape would be read as part of it.
+    if (hexBefore && HexDigit(c) >= 0) {
+      out += "\\x" + std::string(1, "0123456789abcdef"[u >> 4]) + "0123456789abcdef"[u & 15];
+      continue;
+    }
+    hexBefore = false;
+    static constexpr std::pair<char, const char*> kEscapes[] = {{'\0', "\\0"}, {'\a', "\\a"}, {'\b', "\\b"},
+                                                                {'\f', "\\f"}, {'\n', "\\n"}, {'\r', "\\r"},
+                                                                {'\t', "\\t"}, {'\v', "\\v"}, {'"', "\\\""},
+                                                                {'\\', "\\\\"}};
+    const char* escape = nullptr;
+    for (const auto& [from, to] : kEscapes)
+      if (c == from) escape = to;
+    if (escape != nullptr) {
+      out += escape;
+      hexBefore = c == '\0';
+    } else if (u <= 0x1F) {
+      out += "\\x" + std::string(1, "0123456789abcdef"[u >> 4]) + "0123456789abcdef"[u & 15];
+      hexBefore = true;
+    } else {
+      out += c;
+    }
+  }
+  if (quote || (!text.empty() && (text.front() == ' ' || text.back() == ' '))) out = '"' + out + '"';
+  return out;
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+// Sets `key` of `section` to `value` among the file's lines: on the key's own line, after the
+// section's last line, or in a new section at the end.
+void SetLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+             const std::string& value) {
+  const std::string header = "[" + section + "]";
+  size_t at = 0;
+  while (at < lines.size() && Trimmed(lines[at]) != header) ++at;
+  if (at == lines.size()) {
+    if (!lines.empty() && !Trimmed(lines.back()).empty()) lines.emplace_back();
+    lines.push_back(header);
+    lines.push_back(key + "=" + value);
+    return;
+  }
+  size_t last = at;
+  for (size_t i = at + 1; i < lines.size(); ++i) {
+    const std::string_view line = Trimmed(lines[i]);
+    if (!line.empty() && line.front() == '[') break;
+    if (!line.empty()) last = i;
+    const size_t equals = line.find('=');
+    if (equals != std::string_view::npos && Trimmed(line.substr(0, equals)) == key) {
+      lines[i] = key + "=" + value;
+      return;
+    }
+  }
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last + 1), key + "=" + value);
+}
+
+}  // namespace
+
+bool IniProfileStore::Save(std::string* err) {
+  if (!error_.empty()) {
+    *err = "the profile was not read (" + error_ + "), so it is not written over";
+    return false;
+  }
+  std::string bytes;
+  {
+    // Closed before the file is replaced: Windows refuses to replace a file held open.
+    std::ifstream in(path_, std::ios::binary);
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+#ifdef _WIN32
+  std::string eol = "\r\n";
+#else
+  std::string eol = "\n";
+#endif
+  if (const size_t first = bytes.find('\n'); first != std::string::npos)
+    eol = first > 0 && bytes[first - 1] == '\r' ? "\r\n" : "\n";
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  for (const auto& [where, value] : written_) SetLine(lines, where.first, where.second, value);
+  std::string text;
+  for (const std::string& line : lines) text += line + eol;
+  std::string reason;
+  if (!WriteFileReplacing(path_, [&text](ByteSink& sink) { return sink.Write(text.data(), text.size()); }, &reason)) {
+    *err = Utf8(path_) + ": " + reason;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace orbline

@@ -4,7 +4,7 @@
 # an author does and checks that it writes the same files, byte for byte, and says the same (path
 # separators apart) as the Linux build: the sample in both separations, the full-capacity line,
 # decompiling and compiling back, SVG drawings, Japanese folder and file names, faults and usage
-# errors.
+# errors; then runs orblinec.exe serve and the browser tests against it in this machine's Chromium.
 # Installs what it needs from Debian; builds the Linux release's orblinec first if it is missing.
 #   scripts/build-windows.sh
 set -euo pipefail
@@ -111,6 +111,31 @@ done
   { echo "a Ctrl-Z in eki.txt was not read as one byte of data" >&2; failures=$((failures + 1)); }
 cmp -s "$work/windows/sample.zkf" "$work/windows/back.zkf" || { echo "decompiled sample does not compile back" >&2; failures=$((failures + 1)); }
 cmp -s "$work/windows/full.zkf" "$work/windows/full-back.zkf" || { echo "decompiled full line does not compile back" >&2; failures=$((failures + 1)); }
+
+echo "== windows: orblinec.exe serve answers Linux's Chromium"
+serve=$work/serve
+mkdir -p "$serve"
+cp -r examples/sample "$serve/line"
+(cd "$serve" && exec wine "$exe" serve -C line --no-open --profile Orbline.ini </dev/null >serve.out 2>serve.err) &
+server=$!
+for _ in $(seq 150); do grep -q token "$serve/serve.out" 2>/dev/null && break; sleep 0.2; done
+url=$(head -n1 "$serve/serve.out" | tr -d '\r')  # wine writes CR LF
+if [ -z "$url" ] || ! ORBLINE_SERVE_URL="$url" ORBLINE_SERVE_FOLDER="$serve/line" \
+    node --test tests/browser/serve.test.mjs >"$serve/test.log" 2>&1; then
+  grep -E '^not ok|^# (pass|fail)|Error' "$serve/test.log" >&2 || cat "$serve/serve.err" >&2
+  echo "orblinec.exe serve did not pass the browser tests" >&2
+  failures=$((failures + 1))
+else
+  echo "orblinec.exe serve: $(grep -E '^# (pass|fail)' "$serve/test.log" | tr '\n' ' ')"
+fi
+kill -INT "$server" 2>/dev/null || true
+for _ in $(seq 50); do kill -0 "$server" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$server" 2>/dev/null; then
+  echo "orblinec.exe serve did not stop on Ctrl+C" >&2
+  kill "$server" 2>/dev/null || true
+  failures=$((failures + 1))
+fi
+
 if [ "$failures" -ne 0 ]; then
   echo "build-windows: $failures differences from the Linux build" >&2
   exit 1

@@ -26,8 +26,22 @@ packages=(
   cloc              # scripts/code-size.sh
   dpkg-dev          # scripts/package.sh: the .deb's dependencies (dpkg-shlibdeps)
   librsvg2-bin      # rsvg-convert: tests/svg_raster_test.sh draws the SVG exports with it
-  chromium          # headless: tests/svg_raster_test.sh and bench/svg_render.sh draw the SVG exports with it
+  chromium          # headless: tests/svg_raster_test.sh and bench/svg_render.sh draw the SVG exports with it;
+                    # tests/browser drives orblinec serve's page in it
+  nodejs            # tests/browser: node's test runner and puppeteer-core (npm)
 )
+
+# puppeteer-core for the browser tests, as the lockfile has it (it drives the Chromium above and
+# downloads no browser of its own).
+browser_tests() {
+  local dir
+  dir="$(dirname "$0")/../tests/browser"
+  if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.installed-lock.json" 2>/dev/null; then
+    command -v npm >/dev/null || { $sudo apt-get install -y -qq --no-install-recommends npm; }
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
+    echo "install-deps: puppeteer-core installed in tests/browser"
+  fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -36,14 +50,16 @@ for p in "${packages[@]}"; do
   fi
 done
 
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all ${#packages[@]} packages present"
+  browser_tests
   exit 0
 fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 echo "install-deps: installed ${missing[*]}"
+browser_tests

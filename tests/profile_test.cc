@@ -73,5 +73,35 @@ TEST(ProfileTest, NoFileAndABrokenFile) {
   std::filesystem::remove_all(dir);
 }
 
+// orblinec serve's settings form: the keys it writes change, every other line stays, and what it
+// writes reads back (tests/app/profile_store_test reads it with QSettings).
+TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
+  const auto dir = FreshTestFolder("profile-save");
+  const auto path = dir / "Orbline.ini";
+  std::ofstream(path, std::ios::binary) << "[data]\r\nkugiri=1\r\nkankaku = 7\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n";
+  const std::string texts[] = {R"("C:\Program Files\x.exe" /j{line},1 "{file}")", " blank ", "@at", "a;b=c",
+                               "tab\t\x01" "7 \\ \"q\"", "秀丸", ""};
+  for (const std::string& text : texts) {
+    IniProfileStore profile(path);
+    profile.WriteInt("data", "kankaku", 9);
+    profile.WriteInt("data", "top", 1);
+    profile.WriteText("editor", "command", text);
+    std::string err;
+    ASSERT_TRUE(profile.Save(&err)) << err;
+    IniProfileStore back(path);
+    EXPECT_EQ(back.GetText("editor", "command", "?"), text);
+    EXPECT_EQ((std::vector<int>{back.GetInt("data", "kugiri", 0), back.GetInt("data", "kankaku", 0),
+                                back.GetInt("data", "top", 0)}),
+              (std::vector<int>{1, 9, 1}));
+  }
+  EXPECT_EQ(FileBytes(path), "[data]\r\nkugiri=1\r\nkankaku=9\r\ntop=1\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n\r\n[editor]\r\ncommand=\r\n");
+  std::ofstream(path, std::ios::trunc) << "[data]\nkugiri=1\nkugiri=2\n";
+  IniProfileStore broken(path);
+  broken.WriteInt("data", "top", 1);
+  std::string err;
+  EXPECT_FALSE(broken.Save(&err)) << "a file it could not read is not written over";
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace orbline

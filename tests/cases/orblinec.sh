@@ -57,6 +57,9 @@ orblinec decompile x.zkf --help | head -1
 orblinec dump --version
 orblinec compile -C no-such-folder
 orblinec check --all -C no-such-folder
+orblinec serve --port 65536
+orblinec compile --no-open
+orblinec serve -C no-such-folder --no-open
 printf '\x08[Zelkor]\xC8' > short.zkf && orblinec dump short.zkf
 
 # Decompiled sources compile to the same file; the author's files are never replaced unasked.

@@ -1,0 +1,60 @@
+// The editor command cut into words: the window's rules (those of QProcess::splitCommand, which
+// tests/app/profile_store_test.cc compares against Qt itself) and Windows' rules, and the command
+// line that gives Windows' words back.
+#include <gtest/gtest.h>
+
+#include "platform/command_words.h"
+
+namespace orbline {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(CommandWordsTest, CutsAsEachSystemDoes) {
+  const struct {
+    const char* line;
+    Words quoted, windows;
+  } cases[] = {
+      {"", {}, {}},
+      {"  gvim  --remote-silent\t+{line} {file} ", {"gvim", "--remote-silent", "+{line}", "{file}"},
+       {"gvim", "--remote-silent", "+{line}", "{file}"}},
+      {R"("C:\Program Files\Notepad++\notepad++.exe" -n{line} "{file}")",
+       {R"(C:\Program Files\Notepad++\notepad++.exe)", "-n{line}", "{file}"},
+       {R"(C:\Program Files\Notepad++\notepad++.exe)", "-n{line}", "{file}"}},
+      // Backslashes before quotes: literal to the window, escapes to Windows.
+      {R"(ed a\"b "c d\\" e\\\"f g\h)", {"ed", R"(a\b c)", R"(d\\ e\\\f)", R"(g\h)"},
+       {"ed", R"(a"b)", R"(c d\)", R"(e\"f)", R"(g\h)"}},
+      // Three quotes are one to the window; "" inside quotes is one to Windows, and "" a word.
+      {R"(ed """x""" "a""b" "")", {"ed", R"("x")", "ab"}, {"ed", R"("x")", R"(a"b)", ""}},
+      // An ideographic space parts words for the window only; Japanese stays whole.
+      {"秀丸\u3000/j{line} \"ファイル 名\"", {"秀丸", "/j{line}", "ファイル 名"}, {"秀丸\u3000/j{line}", "ファイル 名"}},
+      {R"("C:\a b"\c.exe x)", {R"(C:\a b\c.exe)", "x"}, {R"(C:\a b\c.exe)", "x"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitCommandLine(c.line, CommandSyntax::kQuoted), c.quoted) << c.line;
+    EXPECT_EQ(SplitCommandLine(c.line, CommandSyntax::kWindows), c.windows) << c.line;
+  }
+}
+
+TEST(CommandWordsTest, WindowsCommandLineGivesTheWordsBack) {
+  const Words words[] = {
+      {"notepad.exe", "C:\\a b\\c.txt"},
+      {"C:\\Program Files\\x.exe", "", "a\"b", "tail\\", "tail \\", "\\\\\"", "\t", "plain"},
+  };
+  for (const Words& w : words)
+    EXPECT_EQ(SplitCommandLine(JoinWindowsCommandLine(w), CommandSyntax::kWindows), w) << JoinWindowsCommandLine(w);
+}
+
+TEST(CommandWordsTest, EditorWordsPlaceFileAndLineInsideWords) {
+  EXPECT_EQ(EditorWords("gvim --remote-silent +{line} {file}", "/l/a b.txt", 0, CommandSyntax::kQuoted),
+            (Words{"gvim", "--remote-silent", "+1", "/l/a b.txt"}));
+  EXPECT_EQ(EditorWords("code -g {file}:{line}", "/l/{line}.txt", 12, CommandSyntax::kQuoted),
+            (Words{"code", "-g", "/l/{line}.txt:12"}));
+  EXPECT_EQ(EditorWords(R"("C:\Program Files\Sakura\sakura.exe" -Y={line})", R"(Z:\路線\eki.txt)", 7,
+                        CommandSyntax::kWindows),
+            (Words{R"(C:\Program Files\Sakura\sakura.exe)", "-Y=7", R"(Z:\路線\eki.txt)"}));
+  EXPECT_TRUE(EditorWords(" \t", "/x", 1, CommandSyntax::kQuoted).empty());
+}
+
+}  // namespace
+}  // namespace orbline
