@@ -50,6 +50,10 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(ProblemsText().title
     const QString file = item->text(kFile);
     if (!file.isEmpty()) emit openRequested(file, item->data(kLine, kLineRole).toInt());
   });
+  connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item == nullptr) emit findingChosen({}, 0);
+    else emit findingChosen(item->text(kFile), item->data(kLine, kLineRole).toInt());
+  });
   setWidget(list_);
   hide();
 }
