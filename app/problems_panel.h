@@ -33,15 +33,18 @@ class ProblemsPanel : public QDockWidget {
   // `file` is the source file's name in the line's folder, `line` 1-based or 0 for the whole file.
   void openRequested(const QString& file, int line);
   // The current row is about `line` of `file` (0 for the whole file); an empty file when there is
-  // no current row or it names no file.
+  // no current row, it names no file or the list is not shown.
   void findingChosen(const QString& file, int line);
   void wantedChanged(bool wanted);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void ShowIfWanted();
+  void TellChoice();
 
   QTreeWidget* list_;
   bool wanted_ = true;

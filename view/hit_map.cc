@@ -1,7 +1,6 @@
 #include "view/hit_map.h"
 
 #include <QLineF>
-#include <QPaintDevice>
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +46,7 @@ bool NearEllipse(const QPointF& p, const QPointF& centre, const QPointF& r, doub
 
 }  // namespace
 
-HitMap::HitMap(const QPaintDevice& device, int width, int height, double pixelRatio)
+HitMap::HitMap(const QImage& device, int width, int height, double pixelRatio)
     : device_(device), page_(width, height, pixelRatio, device.logicalDpiY()), rows_(1) {}
 
 void HitMap::SetRow(const SourceRow& row) {

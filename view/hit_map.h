@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 
@@ -8,8 +9,6 @@
 
 #include "view/canvas.h"
 #include "view/device_page.h"
-
-class QPaintDevice;
 
 namespace orbline {
 
@@ -20,9 +19,9 @@ namespace orbline {
 // searched in microseconds (bench: orbline_drawing_bench, BM_HitTest).
 class HitMap : public Canvas {
  public:
-  // The areas on `device` (whose fonts the texts take), drawn over `width` × `height` pixels of it
-  // of which a screen shows `pixelRatio` to a point, as QPainterCanvas draws them there.
-  HitMap(const QPaintDevice& device, int width, int height, double pixelRatio = 1);
+  // The areas on an image like `device` (whose fonts the texts take), drawn over `width` × `height`
+  // pixels of it of which a screen shows `pixelRatio` to a point, as QPainterCanvas draws them there.
+  HitMap(const QImage& device, int width, int height, double pixelRatio = 1);
 
   void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override;
   void SelectPen(int width, Colour colour) override;
@@ -68,7 +67,7 @@ class HitMap : public Canvas {
   // Half the current pen's width in device pixels: the thinnest pen is a pixel wide.
   double HalfPen() const { return penWidth_ > 0 ? penWidth_ / 2 : 0.5; }
 
-  const QPaintDevice& device_;
+  QImage device_;  // shares the caller's pixels
   DevicePage page_;
   double penWidth_ = 0;
   bool listingFont_ = true;

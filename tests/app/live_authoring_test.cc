@@ -193,6 +193,10 @@ class LiveAuthoringTest : public QObject {
     f.window->SetEditorCommand(QStringLiteral("ln -s {file} \"%1/at{line}\"").arg(tools.path()));
     list->setCurrentItem(list->topLevelItem(2));
     QCOMPARE(f.window->view()->MarkedFrames().size(), size_t(1));  // the train is framed in the listing
+    f.window->Dispatch(ID_VIEW_PROBLEMS);
+    QVERIFY(f.window->view()->MarkedFrames().empty());  // while the list is hidden
+    f.window->Dispatch(ID_VIEW_PROBLEMS);
+    QCOMPARE(f.window->view()->MarkedFrames().size(), size_t(1));
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_COMPARE(QFileInfo(tools.filePath(QStringLiteral("at6"))).symLinkTarget(), line.Path("data1.txt"));
     f.window->SaveSettings();
