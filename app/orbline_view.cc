@@ -165,8 +165,10 @@ std::vector<QRectF> OrblineView::MarkedFrames() {
   // A little outside what each frames, and inside the view where the row fills it (a page's
   // background).
   const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
-  for (const QRectF& box : Hits().BoxesOf({markedFile_, markedLine_}))
-    frames.push_back(QRectF(box.topLeft() / ratio, box.size() / ratio).adjusted(-kReach, -kReach, kReach, kReach) & inside);
+  for (const QRectF& box : Hits().BoxesOf({markedFile_, markedLine_})) {
+    const QRectF client(box.topLeft() / ratio, box.size() / ratio);
+    frames.push_back(client.adjusted(-kReach, -kReach, kReach, kReach) & inside);
+  }
   return frames;
 }
 

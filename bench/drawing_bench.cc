@@ -96,7 +96,10 @@ void HitTest(benchmark::State& state, const Document& doc, bool afterRepaint) {
 void BM_HitTest(benchmark::State& state) {
   HitTest(state, state.range(0) == 0 ? *FullLabelPage() : *FullMixedPage(), state.range(1) != 0);
 }
-BENCHMARK(BM_HitTest)->Unit(benchmark::kMicrosecond)->ArgNames({"mixed", "after_repaint"})->ArgsProduct({{0, 1}, {0, 1}});
+BENCHMARK(BM_HitTest)
+    ->Unit(benchmark::kMicrosecond)
+    ->ArgNames({"mixed", "after_repaint"})
+    ->ArgsProduct({{0, 1}, {0, 1}});
 
 // The same pages written as SVG; `bytes` is the file's size.
 void BM_SvgPage(benchmark::State& state) {

@@ -33,7 +33,8 @@ bool InEllipse(const QPointF& p, const QPointF& centre, const QPointF& r) {
 bool NearEllipse(const QPointF& p, const QPointF& centre, const QPointF& r, double reach) {
   if (!QRectF(centre - r, centre + r).adjusted(-reach, -reach, reach, reach).contains(p)) return false;
   const double largest = std::max(r.x(), r.y());
-  const int sides = largest <= 0.25 ? 4 : std::clamp(int(std::ceil(std::numbers::pi / std::acos(1 - 0.25 / largest))), 4, 1024);
+  const int sides =
+      largest <= 0.25 ? 4 : std::clamp(int(std::ceil(std::numbers::pi / std::acos(1 - 0.25 / largest))), 4, 1024);
   QPointF from = centre + QPointF(r.x(), 0);
   for (int i = 1; i <= sides; ++i) {
     const double angle = 2 * std::numbers::pi * i / sides;

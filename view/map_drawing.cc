@@ -108,7 +108,8 @@ void DrawMap(Canvas& canvas, const Document& doc, int display, int page, int gri
   const std::optional<int> header = doc.FindMapPage(display, page);
   if (header) {
     canvas.SetRow(row(*header));
-    canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, doc.mapItems[*header].AsPageHeader().background);
+    const Colour background = doc.mapItems[*header].AsPageHeader().background;
+    canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, background);
   }
   if (grid != 0) {
     canvas.SetRow({});  // the grid belongs to no row

@@ -41,7 +41,9 @@ class QPainterCanvas : public Canvas {
   QPointF ToDevice(double x, double y) const { return page_.ToDevice(x, y); }
 
  private:
-  QRectF DeviceRect(int left, int top, int right, int bottom) const { return page_.DeviceRect(left, top, right, bottom); }
+  QRectF DeviceRect(int left, int top, int right, int bottom) const {
+    return page_.DeviceRect(left, top, right, bottom);
+  }
   FontKey CurrentFontKey() const { return page_.FontKeyOf(listingFont_ ? nullptr : &font_); }
   void DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const std::function<QRectF()>& bound,
                  const std::function<void(QPainter&)>& draw);

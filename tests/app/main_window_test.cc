@@ -138,7 +138,8 @@ class MainWindowTest : public QObject {
     int changed = 0;
     for (int y = 0; y < drawn.height(); ++y)
       for (int x = 0; x < drawn.width(); ++x)
-        if (shown.pixel(x, y) != drawn.pixel(x, y)) changed += frame.adjusted(-1, -1, 1, 1).contains(x, y) ? 1 : 1000000;
+        if (shown.pixel(x, y) != drawn.pixel(x, y))
+          changed += frame.adjusted(-1, -1, 1, 1).contains(x, y) ? 1 : 1000000;
     QVERIFY2(changed > 0 && changed < 1000000, qPrintable(QString::number(changed)));
   }
 

@@ -172,7 +172,8 @@ class RenderTest : public QObject {
           for (int x = 0; x < size.width(); ++x)
             if (image.pixel(x, y) != kPage)
               for (int ny = std::max(0, y - far); ny <= std::min(size.height() - 1, y + far); ++ny)
-                for (int nx = std::max(0, x - far); nx <= std::min(size.width() - 1, x + far); ++nx) near.setPixel(nx, ny, 1);
+                for (int nx = std::max(0, x - far); nx <= std::min(size.width() - 1, x + far); ++nx)
+                  near.setPixel(nx, ny, 1);
         int missed = 0, wrong = 0;
         for (int y = 0; y < size.height(); ++y)
           for (int x = 0; x < size.width(); ++x) {
