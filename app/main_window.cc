@@ -42,7 +42,8 @@
 namespace orbline {
 namespace {
 
-constexpr int kStatusPaneWidth = 260;  // pixels of pane 1
+constexpr int kStatusPaneWidth = 260;   // pixels of pane 1
+constexpr int kPointerPaneWidth = 300;  // pixels of pane 2
 
 // Profile places of the live authoring settings.
 constexpr char kModeSection[] = "mode";
@@ -135,6 +136,11 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, const WindowService
   connect(view_, &OrblineView::statusText, this, [this](const QString& text) {
     static_cast<TitlePane*>(panes_[1])->SetTitle(text);
   });
+  connect(view_, &OrblineView::pointerText, this, [this](const QString& text) {
+    static_cast<TitlePane*>(panes_[2])->SetTitle(text);
+  });
+  connect(view_, &OrblineView::openRequested, this, &MainWindow::OpenInEditor);
+  connect(problems_, &ProblemsPanel::findingChosen, view_, &OrblineView::MarkRow);
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::wantedChanged, this, &MainWindow::UpdateCheckMarks);
   connect(problems_, &ProblemsPanel::openRequested, this, &MainWindow::OpenInEditor);
@@ -161,7 +167,7 @@ QAction* MainWindow::action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-QLabel* MainWindow::statusPane(int index) const { return index == 0 || index == 1 ? panes_[index] : nullptr; }
+QLabel* MainWindow::statusPane(int index) const { return index >= 0 && index <= 2 ? panes_[index] : nullptr; }
 
 void MainWindow::BuildMenus() {
   for (const MenuPopup& popup : MenuTable()) {
@@ -221,9 +227,14 @@ void MainWindow::BuildStatusBar() {
   panes_[1]->setFixedWidth(kStatusPaneWidth);
   panes_[1]->setFrameShape(QFrame::Panel);
   panes_[1]->setFrameShadow(QFrame::Sunken);
-  // Prompts replace pane 0 while a menu item or button is under the pointer; pane 1 stays.
+  panes_[2] = new TitlePane();
+  panes_[2]->setFixedWidth(kPointerPaneWidth);
+  panes_[2]->setFrameShape(QFrame::Panel);
+  panes_[2]->setFrameShadow(QFrame::Sunken);
+  // Prompts replace pane 0 while a menu item or button is under the pointer; panes 1 and 2 stay.
   statusBar()->addWidget(panes_[0], 1);
   statusBar()->addPermanentWidget(panes_[1]);
+  statusBar()->addPermanentWidget(panes_[2]);
 }
 
 void MainWindow::UpdateCheckMarks() {

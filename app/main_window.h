@@ -33,8 +33,9 @@ struct WindowServices {
   SaveNamePrompt& savePrompt;  // where the compiled file goes
 };
 
-// The main window: menu bar, accelerators, tool bar, a status bar of two panes and the view, with
-// the problems list under it.
+// The main window: menu bar, accelerators, tool bar, a status bar of two panes and the pointer's
+// pane after them (the page coordinates and source row under the pointer), and the view, with the
+// problems list under it. The row of the chosen finding is framed in the view where it is drawn.
 //
 // Live authoring: the whole route is checked anew for the problems list, whose count shows in
 // pane 0, when the window starts, after every test command, compile, reload and change of the
@@ -62,7 +63,8 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   OrblineView* view() const { return view_; }
   QToolBar* toolBar() const { return toolBar_; }
-  // Pane 0 (prompts, idle text) and pane 1 (the view's status text).
+  // Pane 0 (prompts, idle text), pane 1 (the view's status text) and pane 2 (what is under the
+  // pointer).
   QLabel* statusPane(int index) const;
   ProblemsPanel* problems() const { return problems_; }
   SourceWatcher* watcher() const { return watcher_; }
@@ -109,7 +111,7 @@ class MainWindow : public QMainWindow {
   QString editorCommand_;
   int running_ = 0;  // commands under way: a reload waits for them
   QToolBar* toolBar_ = nullptr;
-  QLabel* panes_[2] = {nullptr, nullptr};
+  QLabel* panes_[3] = {nullptr, nullptr, nullptr};
   std::map<int, QAction*> actions_;
   QPrinter* printer_;
 };

@@ -1,18 +1,31 @@
 #include "app/orbline_view.h"
 
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QTimer>
 
 #include "app/message_sink.h"
+#include "app/ui_tables.h"
 #include "document/document.h"
 #include "document/source_reader.h"
 #include "platform/sjis.h"
 #include "view/canvas.h"
 #include "view/display.h"
+#include "view/hit_map.h"
 #include "view/qpainter_canvas.h"
+#include "view/row_description.h"
 
 namespace orbline {
+namespace {
+
+// How near the pointer must come to a thing to name its row, in pixels of the screen.
+constexpr double kReach = 3;
+
+}  // namespace
 
 OrblineView::OrblineView(Document& doc, const ViewState& state, MessageSink& messages, QWidget* parent)
     : QWidget(parent), doc_(doc), messages_(messages), state_(state) {
@@ -20,11 +33,19 @@ OrblineView::OrblineView(Document& doc, const ViewState& state, MessageSink& mes
   // view, so Qt need not erase it first.
   setBackgroundRole(QPalette::Base);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
 }
 
+OrblineView::~OrblineView() = default;
+
 void OrblineView::Changed() {
+  hits_.reset();
   update();
   emit stateChanged();
+  // What is under a pointer that stays where it was may have changed.
+  QTimer::singleShot(0, this, [this] {
+    if (underMouse()) emit pointerText(PointerText(mapFromGlobal(QCursor::pos())));
+  });
 }
 
 void OrblineView::Test(int mode, LineReader& files, FindingSink& findings) {
@@ -67,7 +88,15 @@ void OrblineView::paintEvent(QPaintEvent*) {
     Draw(painter, pixels.width(), pixels.height(), ratio);
   }
   frame_.setDevicePixelRatio(ratio);
-  QPainter(this).drawImage(QPointF(0, 0), frame_);
+  hits_.reset();
+  QPainter painter(this);
+  painter.drawImage(QPointF(0, 0), frame_);
+  // The marked row's frames go over the picture, on the screen alone.
+  QColor fill = palette().color(QPalette::Highlight);
+  painter.setPen(QPen(fill, 2));
+  fill.setAlpha(48);
+  painter.setBrush(fill);
+  for (const QRectF& frame : MarkedFrames()) painter.drawRect(frame);
 }
 
 void OrblineView::DrawFitted(QPainter& painter, const QSize& area) {
@@ -89,6 +118,91 @@ void OrblineView::Print(QPrinter& printer) {
   if (!painter.begin(&printer)) return;
   DrawFitted(painter, printer.pageRect(QPrinter::DevicePixel).size().toSize());
   painter.end();
+}
+
+// Drawn again on a canvas that keeps where each thing lies, at the size and on the kind of image
+// of the last paint, whose texts' layouts the font cache holds.
+const HitMap& OrblineView::Hits() {
+  if (!hits_) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const QImage device(1, 1, QImage::Format_RGB32);  // as the paint's own image
+    hits_ = std::make_unique<HitMap>(device, pixels.width(), pixels.height(), ratio);
+    DrawDisplay(*hits_, doc_, state_);
+  }
+  return *hits_;
+}
+
+SourceRow OrblineView::RowAt(const QPoint& at) {
+  const qreal ratio = devicePixelRatioF();
+  // A listing's line is found anywhere along it.
+  const HitMap& hits = Hits();
+  return state_.IsMapMode() ? hits.RowAt(QPointF(at) * ratio, kReach * ratio)
+                            : hits.RowBoxAt(QPointF(at) * ratio, kReach * ratio);
+}
+
+QString OrblineView::PointerText(const QPoint& at) {
+  QString text;
+  if (state_.IsMapMode()) {
+    const LogicalPoint p = ToLogical(at.x(), at.y(), width(), height());
+    text = QStringLiteral("(%1,%2)").arg(p.x).arg(p.y);
+  }
+  const std::string row = DescribeRow(doc_, RowAt(at));
+  if (!row.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("  ")) + QString::fromUtf8(SjisToUtf8(row));
+  return text;
+}
+
+void OrblineView::MarkRow(const QString& file, int line) {
+  markedFile_ = file.toStdString();
+  markedLine_ = line;
+  update();
+}
+
+std::vector<QRectF> OrblineView::MarkedFrames() {
+  std::vector<QRectF> frames;
+  if (markedFile_.empty()) return frames;
+  const qreal ratio = devicePixelRatioF();
+  // A little outside what each frames, and inside the view where the row fills it (a page's
+  // background).
+  const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
+  for (const QRectF& box : Hits().BoxesOf({markedFile_, markedLine_})) {
+    const QRectF client(box.topLeft() / ratio, box.size() / ratio);
+    frames.push_back(client.adjusted(-kReach, -kReach, kReach, kReach) & inside);
+  }
+  return frames;
+}
+
+void OrblineView::Open(const SourceRow& row) {
+  if (!row.empty()) emit openRequested(QString::fromUtf8(row.file.data(), qsizetype(row.file.size())), row.line);
+}
+
+void OrblineView::mouseMoveEvent(QMouseEvent* event) {
+  emit pointerText(PointerText(event->position().toPoint()));
+  QWidget::mouseMoveEvent(event);
+}
+
+void OrblineView::leaveEvent(QEvent* event) {
+  emit pointerText(QString());
+  QWidget::leaveEvent(event);
+}
+
+// In the listings a double click opens the row; in a map display the first click has shown its box.
+void OrblineView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && !state_.IsMapMode()) {
+    Open(RowAt(event->position().toPoint()));
+    return;
+  }
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+void OrblineView::contextMenuEvent(QContextMenuEvent* event) {
+  const SourceRow row = RowAt(event->pos());
+  const QString file = QString::fromUtf8(row.file.data(), qsizetype(row.file.size()));
+  QMenu menu(this);
+  QAction* open = menu.addAction(row.empty() ? RowMenuText().none : RowMenuText().open.arg(file).arg(row.line));
+  open->setEnabled(!row.empty());
+  connect(open, &QAction::triggered, this, [this, file, line = row.line] { emit openRequested(file, line); });
+  menu.exec(event->globalPos());
 }
 
 void OrblineView::mousePressEvent(QMouseEvent* event) {

@@ -50,6 +50,7 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(ProblemsText().title
     const QString file = item->text(kFile);
     if (!file.isEmpty()) emit openRequested(file, item->data(kLine, kLineRole).toInt());
   });
+  connect(list_, &QTreeWidget::currentItemChanged, this, &ProblemsPanel::TellChoice);
   setWidget(list_);
   hide();
 }
@@ -110,6 +111,26 @@ void ProblemsPanel::SetWanted(bool wanted) {
 void ProblemsPanel::closeEvent(QCloseEvent* event) {
   QDockWidget::closeEvent(event);
   if (event->isAccepted()) SetWanted(false);
+}
+
+// A finding is chosen only while the list shows it.
+void ProblemsPanel::TellChoice() {
+  const QTreeWidgetItem* item = list_->currentItem();
+  if (item != nullptr && isVisible()) {
+    emit findingChosen(item->text(kFile), item->data(kLine, kLineRole).toInt());
+  } else {
+    emit findingChosen({}, 0);
+  }
+}
+
+void ProblemsPanel::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  TellChoice();
+}
+
+void ProblemsPanel::hideEvent(QHideEvent* event) {
+  QDockWidget::hideEvent(event);
+  TellChoice();
 }
 
 void ProblemsPanel::ShowIfWanted() { setVisible(wanted_ && list_->topLevelItemCount() > 0); }

@@ -13,7 +13,7 @@ namespace orbline {
 // The problems list: a dock under the display with every finding of the whole line, one row each
 // (severity, file, line, code, message) in the order given. It shows only while it has rows and
 // is wanted; closing it makes it unwanted. Activating a row (a double click, Enter) asks to open
-// the row's file at its line.
+// the row's file at its line; choosing one tells which file and line it is about.
 class ProblemsPanel : public QDockWidget {
   Q_OBJECT
 
@@ -32,13 +32,19 @@ class ProblemsPanel : public QDockWidget {
  signals:
   // `file` is the source file's name in the line's folder, `line` 1-based or 0 for the whole file.
   void openRequested(const QString& file, int line);
+  // The current row is about `line` of `file` (0 for the whole file); an empty file when there is
+  // no current row, it names no file or the list is not shown.
+  void findingChosen(const QString& file, int line);
   void wantedChanged(bool wanted);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void ShowIfWanted();
+  void TellChoice();
 
   QTreeWidget* list_;
   bool wanted_ = true;

@@ -146,4 +146,12 @@ const EditorTexts& EditorText() {
   return texts;
 }
 
+const RowMenuTexts& RowMenuText() {
+  static const RowMenuTexts texts = {
+      QStringLiteral(u"%1:%2 をエディタで開く(&E)"),
+      QStringLiteral(u"エディタで開く(&E)"),
+  };
+  return texts;
+}
+
 }  // namespace orbline

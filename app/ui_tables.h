@@ -63,4 +63,12 @@ struct EditorTexts {
 };
 const EditorTexts& EditorText();
 
+// The view's context menu: the item that opens the row under the pointer in the editor (%1 the
+// file, %2 the line), and the same item, disabled, where no row is.
+struct RowMenuTexts {
+  QString open;
+  QString none;
+};
+const RowMenuTexts& RowMenuText();
+
 }  // namespace orbline

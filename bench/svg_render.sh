@@ -4,7 +4,9 @@
 # Chromium takes to draw it as a 1000 × 750 screenshot, less what it takes for an empty page (its
 # start): the median wall time and the median processor time of all its processes, which stays
 # near the cost on a busy machine where the wall time does not; then the same for rsvg-convert.
-# Fails when the label page reaches 256 KiB or costs Chromium 1 s of processor time or more.
+# Fails when the label page reaches 288 KiB or costs Chromium 1 s of processor time or more. (It
+# was 256 KiB until every element carried its source line, ` data-line="1234"`, 17 bytes a label,
+# which a page showing the file needs to name the row under the pointer: 226 KiB became 258 KiB.)
 #   bench/svg_render.sh [RUNS] [BUILD_DIR]   (default 10 and build/release; needs chromium, librsvg2-bin)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,5 +49,5 @@ for page in labels mixed; do
     label_cpu=$(awk -v c="$chromium_cpu" -v ce="$chromium_empty_cpu" 'BEGIN { print c - ce }')
   fi
 done
-awk -v b="$label_bytes" 'BEGIN { exit !(b < 256 * 1024) }' || { echo "svg_render: the label page reaches 256 KiB" >&2; exit 1; }
+awk -v b="$label_bytes" 'BEGIN { exit !(b < 288 * 1024) }' || { echo "svg_render: the label page reaches 288 KiB" >&2; exit 1; }
 awk -v m="$label_cpu" 'BEGIN { exit !(m < 1000) }' || { echo "svg_render: chromium takes 1 s or more" >&2; exit 1; }

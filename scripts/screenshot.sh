@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the real window on a virtual X display: starts orbline in the sample
 # line's folder (or in SCREENSHOT_FOLDER), presses the keys given (default F4, the station
-# listing) and saves the window as PNG. A developer's tool: it needs xvfb, xdotool and imagemagick.
-#   scripts/screenshot.sh OUT.png [KEY...]
+# listing) and saves the window, with any menu open over it, as PNG. A step "mouse ARGS…" is
+# xdotool's instead, with ARGS as xdotool takes them, in the window's coordinates. A developer's
+# tool: it needs xvfb, xdotool and imagemagick.
+#   scripts/screenshot.sh OUT.png [KEY | "mouse ARGS"...]
 #   SCREENSHOT_WINDOW='データの形式情報' scripts/screenshot.sh settings.png ctrl+o
 #   SCREENSHOT_FOLDER=/tmp/myline scripts/screenshot.sh problems.png F6
+#   scripts/screenshot.sh menu.png F5 "mouse mousemove 560 290 click 3"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "$1")
@@ -38,13 +41,20 @@ xdotool windowmove "$win" 0 0 windowsize "$win" 900 700 windowactivate --sync "$
 sleep 0.5
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 for key in "${keys[@]}"; do
-  xdotool key "$key"
+  if [[ $key == "mouse "* ]]; then
+    read -ra args <<<"${key#mouse }"
+    xdotool "${args[@]}"
+  else
+    xdotool key "$key"
+  fi
   sleep 0.3
 done
 sleep 1.5
-# A dialog the keys opened when SCREENSHOT_WINDOW names its title, else the main window.
+# A dialog the keys opened when SCREENSHOT_WINDOW names its title, else the main window; taken from
+# the screen, so that a menu open over it shows.
 if [ -n "${SCREENSHOT_WINDOW:-}" ]; then
   win=$(xdotool search --name "$SCREENSHOT_WINDOW" | head -n1)
 fi
-import -window "$win" "$out"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
 echo "saved $out"

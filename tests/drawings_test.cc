@@ -20,6 +20,7 @@
 #include "compiler/route_check.h"
 #include "document_fixture.h"
 #include "platform/disk_line_reader.h"
+#include "platform/memory_line_reader.h"
 #include "recording_canvas.h"
 #include "view/display.h"
 #include "view/lettering.h"
@@ -35,29 +36,32 @@ struct Shown {
   int mode, page, grid;
 };
 
-// What a recording's marks look like: each with the pen, brush, font or colour it is drawn in, sizes
-// made positive, empty fills left out, without line breaks, which are not drawn.
+// What a recording's marks look like: each with the pen, brush, font or colour it is drawn in and the
+// source row it comes from, sizes made positive, empty fills left out, without line breaks, which are
+// not drawn.
 std::vector<std::string> Seen(const std::vector<std::string>& ops) {
   const std::map<std::string, std::string> defaults = {
       {"Pen", "0 #000000"}, {"Brush", "#FFFFFF"}, {"Font", "listing"}, {"TextColour", "#000000"}};
   auto kept = defaults;
+  std::string row = "-";
   std::vector<std::string> seen;
   for (std::string op : ops) {
     std::istringstream in(op);
-    std::string name, colour;
+    std::string name, colour, mark;
     int x = 0, y = 0, cx = 0, cy = 0;
     in >> name;
     for (const std::string verb : {"Select", "Set", "Restore"})
       if (name.starts_with(verb))
         kept[name.substr(verb.size())] = verb == "Restore" ? defaults.at(name.substr(7)) : op.substr(name.size() + 1);
+    if (name == "Row") row = op.substr(4);
     std::erase_if(op, [](char c) { return c == '\r' || c == '\n'; });
     if (name == "FillSolidRect" && in >> x >> y >> cx >> cy >> colour && cx != 0 && cy != 0)
-      seen.push_back("Fill " + std::to_string(std::min(x, x + cx)) + " " + std::to_string(std::min(y, y + cy)) + " " +
-                     std::to_string(std::abs(cx)) + " " + std::to_string(std::abs(cy)) + " " + colour);
-    if (name == "Line") seen.push_back(op + " pen " + kept["Pen"]);
-    if (name.starts_with("Ellipse"))
-      seen.push_back(op + " pen " + kept["Pen"] + (name == "Ellipse" ? " " + kept["Brush"] : ""));
-    if (name == "Text") seen.push_back(op + " | " + kept["Font"] + " " + kept["TextColour"]);
+      mark = "Fill " + std::to_string(std::min(x, x + cx)) + " " + std::to_string(std::min(y, y + cy)) + " " +
+             std::to_string(std::abs(cx)) + " " + std::to_string(std::abs(cy)) + " " + colour;
+    if (name == "Line") mark = op + " pen " + kept["Pen"];
+    if (name.starts_with("Ellipse")) mark = op + " pen " + kept["Pen"] + (name == "Ellipse" ? " " + kept["Brush"] : "");
+    if (name == "Text") mark = op + " | " + kept["Font"] + " " + kept["TextColour"];
+    if (!mark.empty()) seen.push_back(mark + " @" + row);
   }
   return seen;
 }
@@ -72,10 +76,12 @@ std::string TextOf(const Element& e) {
   return text;
 }
 
-// Draws on `canvas` what one element of an SVG that SvgCanvas wrote shows, then its children.
-// Texts go back to Shift_JIS: those of the lines drawn here all can.
-void DrawElement(const std::string& name, const Element& e, Canvas& canvas) {
+// Draws on `canvas` what one element of an SVG that SvgCanvas wrote shows, from the row it names,
+// then its children. Texts go back to Shift_JIS: those of the lines drawn here all can.
+void DrawElement(const std::string& name, const Element& e, Canvas& canvas, std::string file = "") {
   const auto value = [&](const char* attribute) { return e.get<std::string>("<xmlattr>." + std::string(attribute), ""); };
+  if (!value("data-file").empty()) file = value("data-file");
+  canvas.SetRow(value("data-line").empty() ? SourceRow() : SourceRow{file, std::stoi(value("data-line"))});
   const auto number = [&](const char* attribute) { return std::strtod(value(attribute).c_str(), nullptr); };
   const auto whole = [&](const char* attribute, double add = 0) { return int(std::lround(number(attribute) + add)); };
   const auto colour = [&](const char* attribute) {  // none: black
@@ -110,7 +116,7 @@ void DrawElement(const std::string& name, const Element& e, Canvas& canvas) {
     return;
   }
   for (const auto& [childName, child] : e)
-    if (childName != "<xmlattr>") DrawElement(childName, child, canvas);
+    if (childName != "<xmlattr>") DrawElement(childName, child, canvas, file);
 }
 
 // Draws on `canvas` what each element of an SVG shows; returns what is not well-formed.
@@ -234,7 +240,16 @@ TEST(DrawingsTest, EdgeCases) {
     doc.settings.weekkind = weekkind;  // the ticks join the day types of one file
     recorded += "weekkind " + std::to_string(weekkind) + "\n" + Record(doc, {{7, 1, 0}});
   }
-  ExpectApproved("edges", recorded);
+  // Trains name the line of their file, the skipped first line and the header counted: 3 and 4.
+  doc.ResetTables();
+  doc.settings.top = 1;
+  doc.settings.weekkind = 0;  // Saturday and Sunday from data2.txt
+  MemoryLineReader files;
+  for (const char* name : {"data1.txt", "data2.txt"})
+    files.Set(name, "skipped\nk\tc\t2\t3\t4\tA\tB\n1\t1\t0\t0\t0\t0\t0\n2\t1\t0\t0\t0\t0\t0\n");
+  FindingList findings;
+  EXPECT_TRUE(SourceReader(doc, files, findings).ReadTimetables());
+  ExpectApproved("edges", recorded + "top 1, weekkind 0\n" + Record(doc, {{7, 1, 0}}));
 }
 
 TEST(DrawingsTest, ClickCoordinatesOnlyInMapModes) {

@@ -10,7 +10,8 @@
 namespace orbline {
 
 // Keeps every drawing operation as a line of text: "FillSolidRect 100 50 100 30 #0080FF",
-// "Text 220 50 <text as UTF-8>", "SelectPen 20 #FF0000", "RestorePen", … Colours are written #RRGGBB.
+// "Text 220 50 <text as UTF-8>", "SelectPen 20 #FF0000", "RestorePen", "Row map.txt:24", "Row -" …
+// Colours are written #RRGGBB.
 class RecordingCanvas : public Canvas {
  public:
   void FillSolidRect(int x, int y, int cx, int cy, Colour colour) override {
@@ -30,6 +31,9 @@ class RecordingCanvas : public Canvas {
   void Ellipse(int l, int t, int r, int b) override { Op("Ellipse", l, t, r, b); }
   void EllipseOutline(int l, int t, int r, int b) override { Op("EllipseOutline", l, t, r, b); }
   void Text(int x, int y, std::string_view sjis) override { Op("Text", x, y, SjisToUtf8(sjis)); }
+  void SetRow(const SourceRow& row) override {
+    Op("Row", row.empty() ? std::string("-") : std::string(row.file) + ":" + std::to_string(row.line));
+  }
 
   const std::vector<std::string>& ops() const { return ops_; }
 

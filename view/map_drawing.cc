@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "document/document.h"
+#include "document/source_file_names.h"
 #include "view/canvas.h"
 
 namespace orbline {
@@ -103,11 +104,23 @@ void DrawItem(Canvas& canvas, const MapItem& item, int index) {
 }  // namespace
 
 void DrawMap(Canvas& canvas, const Document& doc, int display, int page, int grid) {
+  const auto row = [&](int i) { return SourceRow{kMapFile, SourceLine(doc.mapItems[i], i)}; };
   const std::optional<int> header = doc.FindMapPage(display, page);
-  if (header) canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, doc.mapItems[*header].AsPageHeader().background);
-  if (grid != 0) DrawGrid(canvas);
+  if (header) {
+    canvas.SetRow(row(*header));
+    const Colour background = doc.mapItems[*header].AsPageHeader().background;
+    canvas.FillSolidRect(0, 0, Canvas::kPageWidth, Canvas::kPageHeight, background);
+  }
+  if (grid != 0) {
+    canvas.SetRow({});  // the grid belongs to no row
+    DrawGrid(canvas);
+  }
   if (!header) return;
-  for (int i = *header + 1; i < kMapItemCapacity && !doc.mapItems[i].EndsPage(); ++i) DrawItem(canvas, doc.mapItems[i], i);
+  for (int i = *header + 1; i < kMapItemCapacity && !doc.mapItems[i].EndsPage(); ++i) {
+    canvas.SetRow(row(i));
+    DrawItem(canvas, doc.mapItems[i], i);
+  }
+  canvas.SetRow({});
 }
 
 }  // namespace orbline

@@ -2,8 +2,6 @@
 
 #include <QPaintEngine>
 
-#include <algorithm>
-
 #include "platform/sjis.h"
 #include "view/label_pictures.h"
 #include "view/lettering.h"
@@ -22,17 +20,11 @@ QPen DefaultPen() {
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int width, int height, double pixelRatio)
     : painter_(painter),
-      sx_(width / double(kPageWidth)),
-      sy_(height / double(kPageHeight)),
-      pixelRatio_(pixelRatio),
+      page_(width, height, pixelRatio, painter.device()->logicalDpiY()),
       pen_(DefaultPen()),
       brush_(Qt::white),
       textColour_(Qt::black) {
   LabelPictures::Get().BeginPaint();
-}
-
-QRectF QPainterCanvas::DeviceRect(int left, int top, int right, int bottom) const {
-  return QRectF(ToDevice(left, top), ToDevice(right, bottom)).normalized();
 }
 
 void QPainterCanvas::FillSolidRect(int x, int y, int cx, int cy, Colour colour) {
@@ -46,8 +38,7 @@ void QPainterCanvas::SelectPen(int width, Colour colour) {
     pen_.setWidth(0);
     return;
   }
-  // A pen's width is a horizontal distance on the page.
-  penWidth_ = std::max(1.0, width * sx_);
+  penWidth_ = page_.PenWidth(width);
   if (!StrokerMissesLine(penWidth_)) pen_.setWidthF(penWidth_);  // else the canvas fills the pen's area
   pen_.setCapStyle(Qt::RoundCap);
   pen_.setJoinStyle(Qt::RoundJoin);
@@ -103,25 +94,6 @@ void QPainterCanvas::EllipseOutline(int left, int top, int right, int bottom) {
   DrawEllipse(DeviceRect(left, top, right, bottom), Qt::NoBrush);
 }
 
-FontKey QPainterCanvas::CurrentFontKey() const {
-  FontKey key;
-  key.dpi = painter_.device()->logicalDpiY();
-  if (listingFont_) {
-    key.face = FontKey::kListing;
-    key.pixelSize = ListingFontPixels(sy_, pixelRatio_);
-    return key;
-  }
-  key.pixelSize = LabelFontPixels(font_.height, sy_);
-  if (font_.vertical) {
-    key.face = FontKey::kVerticalLabel;
-  } else {
-    key.face = FontKey::kLabel;
-    key.italic = font_.italic;
-    key.underline = font_.underline;
-  }
-  return key;
-}
-
 void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   const QPointF at = ToDevice(x, y);
   const FontKey key = CurrentFontKey();
@@ -133,9 +105,7 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
   if (key.face == FontKey::kVerticalLabel) {
     const VerticalText& set = cache.SetVertically(font, sjis);
     // The column, left of the baseline, with room for a slant and the underline.
-    const auto bound = [&] {
-      return QRectF(at.x() - font.height, at.y(), font.height, set.length).adjusted(-m, -m, m, m);
-    };
+    const auto bound = [&] { return ColumnBox(at, font.height, set.length).adjusted(-m, -m, m, m); };
     // Its picture is known by the bytes, which say what stands upright.
     const QString bytes = QString::fromLatin1(sjis.data(), static_cast<qsizetype>(sjis.size()));
     DrawLabel(key, at, bytes, bound, [&](QPainter& painter) { DrawVerticalText(painter, at, set, font); });
@@ -159,11 +129,7 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
     draw(painter_);
     return;
   }
-  const auto bound = [&] {
-    QRectF glyphs(at, QSizeF(0, font.height));
-    for (const QGlyphRun& run : runs) glyphs |= run.boundingRect().translated(at);
-    return glyphs.adjusted(-m, -m, m, m);
-  };
+  const auto bound = [&] { return GlyphBox(at, runs, font.height).adjusted(-m, -m, m, m); };
   DrawLabel(key, at, text, bound, draw);
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "view/canvas.h"
+#include "view/device_page.h"
 #include "view/faces.h"
 #include "view/font_cache.h"
 
@@ -37,11 +38,13 @@ class QPainterCanvas : public Canvas {
   void Text(int x, int y, std::string_view sjis) override;
 
   // Logical to device coordinates.
-  QPointF ToDevice(double x, double y) const { return QPointF(x * sx_, y * sy_); }
+  QPointF ToDevice(double x, double y) const { return page_.ToDevice(x, y); }
 
  private:
-  QRectF DeviceRect(int left, int top, int right, int bottom) const;
-  FontKey CurrentFontKey() const;
+  QRectF DeviceRect(int left, int top, int right, int bottom) const {
+    return page_.DeviceRect(left, top, right, bottom);
+  }
+  FontKey CurrentFontKey() const { return page_.FontKeyOf(listingFont_ ? nullptr : &font_); }
   void DrawLabel(const FontKey& key, const QPointF& at, const QString& text, const std::function<QRectF()>& bound,
                  const std::function<void(QPainter&)>& draw);
   void DrawVerticalText(QPainter& painter, const QPointF& at, const VerticalText& set,
@@ -49,8 +52,7 @@ class QPainterCanvas : public Canvas {
   void DrawEllipse(const QRectF& box, const QBrush& brush);
 
   QPainter& painter_;
-  double sx_, sy_;
-  double pixelRatio_;
+  DevicePage page_;
   QPen pen_;
   double penWidth_ = 0;  // device pixels; 0: one pixel at any scale
   QBrush brush_;

@@ -116,7 +116,7 @@ void SvgCanvas::FillSolidRect(int x, int y, int cx, int cy, Colour colour) {
   if (cx < 0) x += cx, cx = -cx;
   if (cy < 0) y += cy, cy = -cy;
   if (cx == 0 || cy == 0) return;
-  body_ += "<rect";
+  Open("rect");
   Attribute(body_, "x", x);
   Attribute(body_, "y", y);
   Attribute(body_, "width", cx);
@@ -148,14 +148,40 @@ void SvgCanvas::Line(int x1, int y1, int x2, int y2) {
 }
 
 void SvgCanvas::EndPath() {
-  if (!path_.empty()) body_ += "<path" + pathPen_ + " d=\"" + path_ + "\"/>\n";
+  if (!path_.empty()) {
+    Open("path");
+    body_ += pathPen_ + " d=\"" + path_ + "\"/>\n";
+  }
   path_.clear();
   pathPen_.clear();
 }
 
+// A row's elements are kept apart from the next row's: a path ends with its row.
+void SvgCanvas::SetRow(const SourceRow& row) {
+  if (row == row_) return;
+  EndPath();
+  row_ = row;
+}
+
+// Closes the group of the last file, if any, and opens that of `file` unless it is none.
+void SvgCanvas::EnterFile(std::string_view file) {
+  if (file == groupFile_) return;
+  if (!groupFile_.empty()) body_ += "</g>\n";
+  if (!file.empty()) body_ += "<g data-file=\"" + std::string(file) + "\">\n";
+  groupFile_ = file;
+}
+
+// Starts an element of the current row: in its file's group, with its line.
+void SvgCanvas::Open(std::string_view element) {
+  EnterFile(row_.file);
+  body_ += '<';
+  body_ += element;
+  if (!row_.empty()) Attribute(body_, "data-line", row_.line);
+}
+
 void SvgCanvas::DrawEllipse(int left, int top, int right, int bottom, std::string_view fill) {
   EndPath();
-  body_ += "<ellipse";
+  Open("ellipse");
   Attribute(body_, "cx", (left + right) / 2.0);
   Attribute(body_, "cy", (top + bottom) / 2.0);
   Attribute(body_, "rx", std::abs(right - left) / 2.0);
@@ -189,7 +215,7 @@ void SvgCanvas::Text(int x, int y, std::string_view sjis) {
   const double size = FontSize(), ascent = kAscent * size;
   const bool vertical = !listingFont_ && font_.vertical, underline = !listingFont_ && font_.underline;
   std::string& out = body_;
-  out += "<text";
+  Open("text");
   if (listingFont_) out += " class=\"l\"";
   if (vertical) out += underline ? " class=\"v d\"" : " class=\"v\"";
   if (!vertical && underline) out += " class=\"d\"";
@@ -219,6 +245,7 @@ void SvgCanvas::Text(int x, int y, std::string_view sjis) {
 
 std::string SvgCanvas::Svg() {
   EndPath();
+  EnterFile({});
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\"";

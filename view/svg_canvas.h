@@ -23,6 +23,19 @@ namespace orbline {
 //              keeps its proportions on a page stretched unevenly.
 // Pens: stroke and stroke-width in logical units with round ends and joins; the thinnest pen
 // (width 0) is class "h", one device pixel wide at any scale.
+//
+// Source rows (Canvas::SetRow), for a page that shows the file and names the row under the pointer:
+//   data-line  on every element drawn from a row: the row's 1-based line in its file;
+//   <g data-file="map.txt">  around the elements of one source file drawn one after another: the
+//              file's name (info.txt, kind.txt, eki.txt, map.txt, data1.txt … data3.txt), never a
+//              path.
+// So the row of the element under the pointer is `e.closest("[data-line]")` with the data-file of
+// `e.closest("[data-file]")`, and the elements of a row are `[data-file="map.txt"] [data-line="24"]`.
+// A row is a map item (a page header's row is the page's background), a line of a listing or a
+// train of the timetable listing (in the file its day type was read from, so two day types read
+// from one file show the same rows). The grid, the timetable's ticks and empty train slots belong
+// to no row and carry neither. An element holds one row: a path ends where the row changes. Later
+// elements lie over earlier ones, so the topmost element under the pointer is the topmost item.
 class SvgCanvas : public Canvas {
  public:
   // The Japanese Gothic faces' metrics in ems, for placing texts by their cells as the window does
@@ -49,12 +62,15 @@ class SvgCanvas : public Canvas {
   void Ellipse(int left, int top, int right, int bottom) override;
   void EllipseOutline(int left, int top, int right, int bottom) override;
   void Text(int x, int y, std::string_view sjis) override;
+  void SetRow(const SourceRow& row) override;
 
   // The whole file, UTF-8.
   std::string Svg();
 
  private:
   void EndPath();
+  void EnterFile(std::string_view file);
+  void Open(std::string_view element);
   void DrawEllipse(int left, int top, int right, int bottom, std::string_view fill);
   double FontSize() const;
 
@@ -69,6 +85,8 @@ class SvgCanvas : public Canvas {
   bool listingFont_ = true;
   FontSpec font_;
   Colour textColour_ = kBlack;
+  SourceRow row_;
+  std::string groupFile_;  // the file whose group is open; empty for none
 };
 
 }  // namespace orbline

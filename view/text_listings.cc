@@ -1,6 +1,7 @@
 #include "view/text_listings.h"
 
 #include "document/document.h"
+#include "document/source_file_names.h"
 #include "view/canvas.h"
 #include "view/view_texts.h"
 
@@ -16,8 +17,12 @@ constexpr int kStationsPerPage = 15;
 void DrawRouteInfo(Canvas& canvas, const Document& doc) {
   const ViewText labels[kRouteInfoCount] = {kTextRouteName, kTextVersion, kTextAuthor, kTextEffectiveDate,
                                             kTextRemarks};
-  for (int i = 0; i < kRouteInfoCount; ++i)
+  // Text i is line i + 1 of info.txt; the remarks' further lines are joined to line 5.
+  for (int i = 0; i < kRouteInfoCount; ++i) {
+    canvas.SetRow({kInfoFile, i + 1});
     canvas.Text(100, 100 * (i + 1), FormatSjis(labels[i], doc.routeInfo.texts[i].c_str()));
+  }
+  canvas.SetRow({});
 }
 
 void DrawKinds(Canvas& canvas, const Document& doc) {
@@ -25,9 +30,11 @@ void DrawKinds(Canvas& canvas, const Document& doc) {
     const Kind& kind = doc.kinds[k];
     if (kind.EndsTable()) break;
     const int y = 50 + 50 * k;
+    canvas.SetRow({kKindFile, SourceLine(kind, k)});
     canvas.FillSolidRect(100, y, 100, 30, kind.colour);
     canvas.Text(220, y, FormatSjis(kTextKindRow, k + 1, kind.texts[0].c_str(), kind.texts[1].c_str()));
   }
+  canvas.SetRow({});
 }
 
 void DrawStations(Canvas& canvas, const Document& doc, int page) {
@@ -37,6 +44,7 @@ void DrawStations(Canvas& canvas, const Document& doc, int page) {
     if (s.EndsTable()) break;
     const auto& v = s.values;
     const int y = (i % kStationsPerPage) * 50;
+    canvas.SetRow({kEkiFile, SourceLine(s, i)});
     // A grey band above every fifth row.
     if (i % 5 == 0) canvas.FillSolidRect(0, y, 1000, -2, kLightGrey);
     canvas.Text(20, y, std::to_string(s.calcStationNo()));
@@ -54,6 +62,7 @@ void DrawStations(Canvas& canvas, const Document& doc, int page) {
     canvas.SetTextColour(kBlack);
     canvas.Text(450, y, rest);
   }
+  canvas.SetRow({});
 }
 
 }  // namespace orbline

@@ -2,6 +2,7 @@
 
 #include "document/day_type_scheme.h"
 #include "document/document.h"
+#include "document/source_file_names.h"
 #include "view/canvas.h"
 #include "view/view_texts.h"
 
@@ -13,6 +14,14 @@ constexpr int kTrainsPerPage = 5;
 // A stored time (tenths of a minute) as hours and minutes, tenths dropped.
 int Hours(uint16_t time) { return time / 600; }
 int Minutes(uint16_t time) { return time % 600 / 10; }
+
+// The line of its timetable file a train was read from, the header and a skipped first line
+// counted; none for a slot no line filled.
+SourceRow RowOf(const Document& doc, int dayType, const Train& train) {
+  const int file = doc.dayTypeFile[dayType];
+  if (file < 1 || file > kTimetableFileCount || train.line == 0) return {};
+  return {StoredTimetableFileName(file), train.line};
+}
 
 }  // namespace
 
@@ -33,12 +42,14 @@ void DrawTimetable(Canvas& canvas, const Document& doc, int page) {
       const auto& v = train.values;
       const auto firstTime = static_cast<uint16_t>(value(train, Train::TimeIndex(1)));
       const auto lastTime = static_cast<uint16_t>(value(train, Train::TimeIndex(last)));
+      canvas.SetRow(RowOf(doc, t, train));
       canvas.Text(50, baseY - 80 + 40 * k,
                   FormatSjis(kTextTimetableLine, label.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6],
                              Hours(firstTime), Minutes(firstTime), value(train, Train::StopIndex(1)), Hours(lastTime),
                              Minutes(lastTime), value(train, Train::StopIndex(last)), train.texts[0].c_str(),
                              train.texts[1].c_str(), train.texts[2].c_str()));
     }
+    canvas.SetRow({});  // the ticks belong to no row
     canvas.Line(20, baseY, 40, baseY);
   }
   // Day types read from one timetable file are joined.

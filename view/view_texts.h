@@ -21,6 +21,16 @@ enum ViewText : int {
   kTextSaturday,
   kTextSunday,
   kTextTimetableLine,
+  // Short names of the map items' kinds.
+  kTextPageHeader,
+  kTextStationLink,
+  kTextStationBar,
+  kTextLine,
+  kTextLabel,
+  kTextFilledRect,
+  kTextCyanRect,
+  kTextFilledEllipse,
+  kTextEllipseOutline,
 };
 
 // The text in Shift_JIS.

@@ -187,10 +187,16 @@ class LiveAuthoringTest : public QObject {
     QVERIFY(f.window->statusPane(0)->text().contains(ProblemsText().count.arg(2).arg(1)));
     QVERIFY(f.messages.messages().empty());
 
-    // Enter on a row hands its file and line to the editor, the path as one argument.
+    // Chosen, a row's train is framed; Enter on it hands its file and line to the editor, the path as
+    // one argument.
     QTemporaryDir tools;
     f.window->SetEditorCommand(QStringLiteral("ln -s {file} \"%1/at{line}\"").arg(tools.path()));
     list->setCurrentItem(list->topLevelItem(2));
+    QCOMPARE(f.window->view()->MarkedFrames().size(), size_t(1));  // the train is framed in the listing
+    f.window->Dispatch(ID_VIEW_PROBLEMS);
+    QVERIFY(f.window->view()->MarkedFrames().empty());  // while the list is hidden
+    f.window->Dispatch(ID_VIEW_PROBLEMS);
+    QCOMPARE(f.window->view()->MarkedFrames().size(), size_t(1));
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_COMPARE(QFileInfo(tools.filePath(QStringLiteral("at6"))).symLinkTarget(), line.Path("data1.txt"));
     f.window->SaveSettings();

@@ -1,4 +1,6 @@
 // The main window: its keys and commands, status panes, clicks, printout and what reaches the profile.
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPrinter>
 #include <QSignalSpy>
 
@@ -76,6 +78,69 @@ class MainWindowTest : public QObject {
     view->Draw(painter, drawn.width(), drawn.height());
     painter.end();
     QCOMPARE(shown, drawn);
+  }
+
+  // The pointer's pane names the row under it; a double click in a listing and the context menu
+  // anywhere open it, a click keeps its box; a marked row is framed on the screen, not in a print.
+  void theRowUnderThePointerShowsOpensAndIsFramed() {
+    WindowFixture f;
+    f.window->SetEditorCommand(QStringLiteral("true"));
+    f.window->resize(1000, 800);
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    OrblineView* view = f.window->view();
+    QSignalSpy opened(view, &OrblineView::openRequested);
+    const auto at = [view](int x, int y) { return QPoint(x * view->width() / 1000, y * view->height() / 750); };
+    const auto lastOpened = [&] { return opened.last()[0].toString() + u':' + opened.last()[1].toString(); };
+    // Station 4 between its texts; the second train of Sunday, read from data2.txt after its header.
+    f.window->Dispatch(ID_TEST_EKI);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, at(300, 155));
+    QCOMPARE(lastOpened(), QStringLiteral("eki.txt:4"));
+    f.window->Dispatch(ID_TEST_TIMETABLE);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, at(100, 568));
+    QCOMPARE(lastOpened(), QStringLiteral("data2.txt:3"));
+
+    f.window->Dispatch(ID_TEST_BIRDSEYE);
+    const QPoint label = at(590, 340);  // 萩ノ森, line 57
+    QTest::mouseMove(view, label);
+    QTRY_VERIFY(f.window->statusPane(2)->text().endsWith(QStringLiteral(u")  map.txt:57  44 ラベル 萩ノ森")));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, label);
+    QCOMPARE(f.messages.messages().size(), size_t(1));  // the coordinate box
+    QTimer::singleShot(0, [] {
+      auto* popup = static_cast<QMenu*>(QApplication::activePopupWidget());
+      popup->setActiveAction(popup->actions()[0]);
+      QTest::keyClick(popup, Qt::Key_Return);
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, label, view->mapToGlobal(label));
+    QApplication::sendEvent(view, &menu);
+    QCOMPARE(lastOpened(), QStringLiteral("map.txt:57"));
+    QCOMPARE(opened.count(), 3);
+
+    const auto printed = [view] {
+      QImage image(400, 300, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      view->DrawFitted(painter, image.size());
+      return image;
+    };
+    const QImage unmarked = printed();
+    view->MarkRow(QStringLiteral("map.txt"), 57);
+    QCOMPARE(view->MarkedFrames().size(), size_t(1));
+    const QRect frame = view->MarkedFrames()[0].toAlignedRect();
+    QVERIFY(frame.contains(label) && frame.width() < view->width() / 10);
+    QCOMPARE(printed(), unmarked);
+    QImage drawn(view->size(), QImage::Format_RGB32);
+    drawn.fill(view->palette().color(QPalette::Base));
+    QPainter painter(&drawn);
+    view->Draw(painter, drawn.width(), drawn.height());
+    painter.end();
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int changed = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x)
+        if (shown.pixel(x, y) != drawn.pixel(x, y))
+          changed += frame.adjusted(-1, -1, 1, 1).contains(x, y) ? 1 : 1000000;
+    QVERIFY2(changed > 0 && changed < 1000000, qPrintable(QString::number(changed)));
   }
 
   // Too narrow for the station listing's columns, the view scrolls rather than running them

@@ -6,6 +6,7 @@
 #include "tests/app/app_test.h"
 #include "view/display.h"
 #include "view/font_cache.h"
+#include "view/hit_map.h"
 #include "view/label_pictures.h"
 #include "view/qpainter_canvas.h"
 #include "view/view_state.h"
@@ -139,6 +140,63 @@ class RenderTest : public QObject {
       rights << ink.right();
     }
     QCOMPARE(rights, QList<int>(3, rights[0]));
+  }
+
+  // What the pointer finds is where it is drawn, on a page stretched evenly and unevenly: every
+  // pixel an item marks names its row within a pixel, and none farther away than the reach (a
+  // label: a third of its cell, which holds more than its ink) does.
+  void thePointerFindsEachKindWhereItIsDrawn() {
+    const std::vector<std::vector<uint16_t>> kinds = {
+        {44, 100, 100, 0, 0, 0, 40, 0, 1, 1},        // an italic underlined label
+        {44, 500, 100, 0, 0, 0, 30, 1},              // a vertical one
+        {42, 100, 400, 600, 500, 0, 0, 0, 0},        // a line of width 0 (1)
+        {11, 1, 2, 0, 100, 600, 400, 650, 0, 0, 0},  // a link: a line 20 wide and two circles
+        {21, 1, 2, 300, 500},                        // a bar
+        {47, 600, 300, 800, 400},                    // an ellipse
+        {48, 600, 450, 900, 700, 0, 0, 0, 0},        // a hairline outline
+        {48, 700, 500, 760, 530, 0, 0, 0, 80}};      // a pen wider than its ellipse
+    const ViewState state{.displayMode = kModeBirdsEye, .grid = 0};
+    for (QSize size : {QSize(1000, 750), QSize(1337, 611)})
+      for (const std::vector<uint16_t>& values : kinds) {
+        init();
+        std::copy(values.begin(), values.end(), doc->mapItems[1].values.begin());
+        doc->mapItems[1].text = Utf8ToSjis("汐凪港");
+        doc->mapItems[2].values = {};
+        const QImage image = Render(size);
+        HitMap hits(image, size.width(), size.height());
+        DrawDisplay(hits, *doc, state);
+        const int reach = 3, far = reach + 1 + (values[0] == 44 ? values[6] * size.height() / 750 / 3 : 1);
+        QImage near(size, QImage::Format_Mono);  // within `far` of a marked pixel
+        near.fill(0);
+        for (int y = 0; y < size.height(); ++y)
+          for (int x = 0; x < size.width(); ++x)
+            if (image.pixel(x, y) != kPage)
+              for (int ny = std::max(0, y - far); ny <= std::min(size.height() - 1, y + far); ++ny)
+                for (int nx = std::max(0, x - far); nx <= std::min(size.width() - 1, x + far); ++nx)
+                  near.setPixel(nx, ny, 1);
+        int missed = 0, wrong = 0;
+        for (int y = 0; y < size.height(); ++y)
+          for (int x = 0; x < size.width(); ++x) {
+            const bool item = hits.RowAt(QPointF(x + 0.5, y + 0.5), image.pixel(x, y) != kPage ? 1 : reach).line == 2;
+            missed += image.pixel(x, y) != kPage && !item;
+            wrong += near.pixelIndex(x, y) == 0 && item;
+          }
+        QVERIFY2(missed + wrong == 0, qPrintable(QStringLiteral("kind %1 at %2x%3: %4 marked pixels missed, %5 far "
+                                                                "ones found").arg(values[0]).arg(size.width())
+                                                     .arg(size.height()).arg(missed).arg(wrong)));
+      }
+    // Over each other the item drawn last is found; the grid, over the page's background, is no row.
+    init();
+    doc->mapItems[1].values = {45, 100, 100, 300, 200};                     // a rectangle, line 2
+    doc->mapItems[2].values = {44, 150, 150, 0, 0, 0, 40};                  // a label over it
+    doc->mapItems[2].text = Utf8ToSjis("汐凪港");
+    doc->mapItems[3].values = {42, 100, 120, 400, 120, 0, 0, 0, 0};         // a line over both
+    HitMap hits(QImage(1, 1, QImage::Format_RGB32), 1000, 750);
+    DrawDisplay(hits, *doc, {.displayMode = kModeBirdsEye, .grid = 1});
+    QList<int> lines;
+    for (QPointF at : {QPointF(300, 120.5), QPointF(160, 170), QPointF(350, 250), QPointF(700, 600)})
+      lines << hits.RowAt(at, 3).line;
+    QCOMPARE(lines, QList<int>({4, 3, 2, 1}));
   }
 
   void exportsAreTheirStatedSize() {
