@@ -152,7 +152,7 @@ HttpResponse ServeHandler::Api(const HttpRequest& request, std::string_view path
     std::string_view path;
     bool post;
   } routes[] = {{"/api/state", false},    {"/api/display", false}, {"/api/coordinate", false}, {"/api/events", false},
-                {"/api/settings", true}, {"/api/open", true},     {"/api/compile", true}};
+                {"/api/settings", true}, {"/api/open", true},     {"/api/open-row", true},   {"/api/compile", true}};
   for (const auto& route : routes) {
     if (route.path != path) continue;
     if (route.post != post) return Refusal(405, route.post ? "POST only" : "GET only");
@@ -161,6 +161,7 @@ HttpResponse ServeHandler::Api(const HttpRequest& request, std::string_view path
     if (path == "/api/coordinate") return Coordinate(query);
     if (path == "/api/settings") return Settings(request.body);
     if (path == "/api/open") return Open(request.body);
+    if (path == "/api/open-row") return OpenRow(request.body);
     if (path == "/api/compile") return Compile();
     HttpResponse events;
     events.contentType = "text/event-stream";
@@ -201,7 +202,7 @@ HttpResponse ServeHandler::Display(std::string_view query) {
   const auto height = QueryInt(query, "h", 1, kLargestSize);
   if (!mode || !page || !grid || !width || !height) return Refusal(400, "mode, page, grid, w and h are needed");
   const ServedLine::Drawing d = line_.Draw(*mode, *page, *grid, *width, *height);
-  return Answer(200, Json{{"generation", d.generation}, {"status", d.status}, {"svg", d.svg}});
+  return Answer(200, Json{{"generation", d.generation}, {"status", d.status}, {"svg", d.svg}, {"rows", d.rowTexts}});
 }
 
 HttpResponse ServeHandler::Coordinate(std::string_view query) {
@@ -240,6 +241,25 @@ HttpResponse ServeHandler::Settings(const std::string& body) {
   return State();
 }
 
+namespace {
+
+// What opening a finding or a row came to.
+HttpResponse Opened(ServedLine::OpenResult result, const std::string& where, const std::string& err,
+                    const char* what) {
+  switch (result) {
+    case ServedLine::OpenResult::kOpened: return Answer(200, Json{{"opened", true}, {"where", where}});
+    case ServedLine::OpenResult::kNoEditor: return Answer(200, Json{{"opened", false}, {"where", where}});
+    case ServedLine::OpenResult::kFailed:
+      return Answer(200, Json{{"opened", false}, {"where", where}, {"error", err}});
+    case ServedLine::OpenResult::kStaleList: return Refusal(409, std::string("the ") + what + " has changed since");
+    case ServedLine::OpenResult::kNoFile: return Refusal(422, "this finding is about no file");
+    case ServedLine::OpenResult::kNoSuchFinding: break;
+  }
+  return Refusal(404, std::string("no such item in the ") + what);
+}
+
+}  // namespace
+
 HttpResponse ServeHandler::Open(const std::string& body) {
   const Json json = Json::parse(body, nullptr, false);
   const auto index = json.is_object() ? JsonInt(json, "index", 0, 1 << 30) : std::nullopt;
@@ -247,16 +267,23 @@ HttpResponse ServeHandler::Open(const std::string& body) {
   if (!index || generation == json.end() || !generation->is_number_unsigned())
     return Refusal(400, "index and generation are needed");
   std::string where, err;
-  switch (line_.OpenFinding(static_cast<size_t>(*index), generation->get<std::uint64_t>(), &where, &err)) {
-    case ServedLine::OpenResult::kOpened: return Answer(200, Json{{"opened", true}, {"where", where}});
-    case ServedLine::OpenResult::kNoEditor: return Answer(200, Json{{"opened", false}, {"where", where}});
-    case ServedLine::OpenResult::kFailed:
-      return Answer(200, Json{{"opened", false}, {"where", where}, {"error", err}});
-    case ServedLine::OpenResult::kStaleList: return Refusal(409, "the problems list has changed since");
-    case ServedLine::OpenResult::kNoFile: return Refusal(422, "this finding is about no file");
-    case ServedLine::OpenResult::kNoSuchFinding: break;
-  }
-  return Refusal(404, "no such finding");
+  const auto result = line_.OpenFinding(static_cast<size_t>(*index), generation->get<std::uint64_t>(), &where, &err);
+  return Opened(result, where, err, "problems list");
+}
+
+// A drawn row, named by its place among the drawing's rows and the drawing's generation.
+HttpResponse ServeHandler::OpenRow(const std::string& body) {
+  const Json json = Json::parse(body, nullptr, false);
+  const auto index = json.is_object() ? JsonInt(json, "index", 0, 1 << 30) : std::nullopt;
+  const auto mode = json.is_object() ? JsonInt(json, "mode", kFirstMode, kLastMode) : std::nullopt;
+  const auto page = json.is_object() ? JsonInt(json, "page", 1, kPageCount) : std::nullopt;
+  const auto generation = json.is_object() ? json.find("generation") : json.end();
+  if (!index || !mode || !page || generation == json.end() || !generation->is_number_unsigned())
+    return Refusal(400, "index, mode, page and generation are needed");
+  std::string where, err;
+  const auto result =
+      line_.OpenRow(static_cast<size_t>(*index), generation->get<std::uint64_t>(), *mode, *page, &where, &err);
+  return Opened(result, where, err, "drawing");
 }
 
 HttpResponse ServeHandler::Compile() {

@@ -66,6 +66,7 @@ class ServeHandler {
   HttpResponse Coordinate(std::string_view query);
   HttpResponse Settings(const std::string& body);
   HttpResponse Open(const std::string& body);
+  HttpResponse OpenRow(const std::string& body);
   HttpResponse Compile();
 
   ServedLine& line_;

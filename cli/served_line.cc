@@ -12,6 +12,7 @@
 #include "platform/sjis.h"
 #include "platform/utf8_path.h"
 #include "view/display.h"
+#include "view/row_description.h"
 #include "view/svg_canvas.h"
 #include "view/view_state.h"
 
@@ -60,6 +61,9 @@ ServedLine::Drawing ServedLine::Draw(int mode, int page, int grid, int width, in
   drawing.generation = generation;
   drawing.status = SjisToUtf8(DrawDisplay(canvas, *doc, state));
   drawing.svg = canvas.Svg();
+  drawing.rows = canvas.rows();
+  for (const SvgCanvas::WrittenRow& row : drawing.rows)
+    drawing.rowTexts.push_back(SjisToUtf8(DescribeRow(*doc, SourceRow{row.file, row.line})));
   std::lock_guard lock(mutex_);
   if (generation == generation_) {
     if (drawings_.size() >= kDrawingsKept) drawings_.clear();
@@ -145,11 +149,26 @@ ServedLine::OpenResult ServedLine::OpenFinding(std::size_t index, std::uint64_t 
     editor = editor_;
   }
   if (finding.file.empty()) return OpenResult::kNoFile;
-  *where = finding.line > 0 ? finding.file + ":" + std::to_string(finding.line) : finding.file;
+  return OpenPlace(finding.file, finding.line, editor, where, err);
+}
+
+ServedLine::OpenResult ServedLine::OpenRow(std::size_t index, std::uint64_t generation, int mode, int page,
+                                           std::string* where, std::string* err) {
+  if (generation != this->generation()) return OpenResult::kStaleList;
+  // Rows are counted alike at every size and with or without the grid, which has none.
+  const Drawing drawing = Draw(mode, page, 0, Canvas::kPageWidth, Canvas::kPageHeight);
+  if (drawing.generation != generation) return OpenResult::kStaleList;
+  if (index >= drawing.rows.size()) return OpenResult::kNoSuchFinding;
+  return OpenPlace(drawing.rows[index].file, drawing.rows[index].line, editorCommand(), where, err);
+}
+
+ServedLine::OpenResult ServedLine::OpenPlace(const std::string& file, int line, const std::string& editor,
+                                             std::string* where, std::string* err) {
+  *where = line > 0 ? file + ":" + std::to_string(line) : file;
   std::error_code ec;
-  std::filesystem::path path = std::filesystem::absolute(options_.folder / PathFromUtf8(finding.file), ec);
-  if (ec) path = options_.folder / PathFromUtf8(finding.file);
-  const std::vector<std::string> words = EditorWords(editor, Utf8(path.lexically_normal()), finding.line);
+  std::filesystem::path path = std::filesystem::absolute(options_.folder / PathFromUtf8(file), ec);
+  if (ec) path = options_.folder / PathFromUtf8(file);
+  const std::vector<std::string> words = EditorWords(editor, Utf8(path.lexically_normal()), line);
   if (words.empty()) return OpenResult::kNoEditor;
   return options_.start(words, err) ? OpenResult::kOpened : OpenResult::kFailed;
 }
@@ -160,6 +179,7 @@ bool ServedLine::Compile(std::vector<std::string>* lines) {
   FindingList findings;
   bool ok = ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault) &&
             CompileToFile(*doc, options_.output, files, findings);
+  SortFindings(findings.findings);  // as orblinec compile prints them
   for (const Finding& f : findings.findings) lines->push_back(FindingLine(f, options_.folder));
   if (!ok) {
     lines->push_back(SjisToUtf8(GetCompilerText(kTextCompileCaption)) + ": " +

@@ -14,6 +14,7 @@
 #include "document/format_settings.h"
 #include "platform/finding.h"
 #include "platform/ini_profile_store.h"
+#include "view/svg_canvas.h"
 
 namespace orbline {
 
@@ -35,11 +36,15 @@ class ServedLine {
   };
   explicit ServedLine(Options options);
 
-  // A display drawn at width × height pixels, with its status pane text (UTF-8).
+  // A display drawn at width × height pixels, with its status pane text (UTF-8) and its rows: the
+  // source row of each element that carries one, as the SVG counts them (SvgCanvas::rows), each
+  // described as the window's pointer pane does ("map.txt:24  44 ラベル 汐凪港", UTF-8).
   struct Drawing {
     std::uint64_t generation = 0;
     std::string svg;
     std::string status;
+    std::vector<SvgCanvas::WrittenRow> rows;
+    std::vector<std::string> rowTexts;
   };
   // Reads the files of display `mode` as the window's test command does, and draws it; the
   // drawing of the same generation and size is kept for the next request.
@@ -73,12 +78,20 @@ class ServedLine {
   // the editor could not be started.
   OpenResult OpenFinding(std::size_t index, std::uint64_t listGeneration, std::string* where, std::string* err);
 
+  // Opens row `index` of display `mode`'s page `page`, as drawn at generation `generation`, in the
+  // editor. kStaleList when the drawing has changed since, kNoSuchFinding for no such row.
+  OpenResult OpenRow(std::size_t index, std::uint64_t generation, int mode, int page, std::string* where,
+                     std::string* err);
+
   // Compiles as "orblinec compile" does into output(): `*lines` are the findings and the outcome,
   // one line each. True when the file was written.
   bool Compile(std::vector<std::string>* lines);
 
  private:
   void Check();
+  // Opens `file` of the line at `line` (0: the file as a whole) in `editor`.
+  OpenResult OpenPlace(const std::string& file, int line, const std::string& editor, std::string* where,
+                       std::string* err);
 
   Options options_;
   mutable std::mutex mutex_;

@@ -27,6 +27,9 @@ const countText = (errors, warnings) => `エラー ${errors} 件、警告 ${warn
 const WIDTH_PROBLEM = '0 から 100 までの整数を入力してください。';
 const OPEN_FAILED = 'エディタで開けませんでした。\n';
 const DEFAULTS = { kugiri: 0, kankaku: 5, weekkind: 0, top: 0, sec30: 1 };
+const OPEN_ROW = (where) => `${where} をエディタで開く`;
+const OPEN_NO_ROW = 'エディタで開く';
+const NEAR = 3;  // pixels around the pointer where a thin line or a small item is still under it
 
 // Keys. The first is the window's; the second is one no browser keeps for itself (browsers keep
 // some function keys: F1 help, F3 find, F5 reload, F6 the address bar, F7 caret browsing, and
@@ -55,6 +58,8 @@ const token = new URLSearchParams(location.search).get('token') || '';
 const view = { mode: 1, page: 1, grid: 1 };
 let listGeneration = 0;   // the problems list shown, named when a finding is opened
 let drawingGeneration = 0;  // the drawing shown
+let rowTexts = [];          // its rows, described, in the order the drawing counts them
+let rowIndex = new Map();   // "file:line" of a row to its place in that order
 let shownSize = '';
 let bindings = [];
 
@@ -158,6 +163,7 @@ async function draw() {
       d.dataset.page = String(view.page);
       d.dataset.grid = String(view.grid);
       drawingGeneration = json.generation;
+      learnRows(json.rows || []);
       shownSize = `${w}x${h}`;
       $('pane1').textContent = json.status;
     } while (drawAgain);
@@ -179,6 +185,84 @@ async function clickDisplay(event) {
   if (x < 0 || y < 0 || x >= w || y >= h) return;
   const { status, json } = await api(`/api/coordinate?mode=${view.mode}&x=${x}&y=${y}&w=${w}&h=${h}`);
   if (status === 200 && json.text) say(json.text);
+}
+
+// ---- from the drawing to its row
+// Each element drawn from a source row carries its line, inside a group that names its file; the
+// server counts the rows in the order their first elements come, and names them so.
+const rowKey = (e) => `${e.closest('[data-file]').dataset.file}:${e.dataset.line}`;
+function learnRows(texts) {
+  rowTexts = texts;
+  rowIndex = new Map();
+  for (const e of $('display').querySelectorAll('[data-line]')) {
+    const key = rowKey(e);
+    if (!rowIndex.has(key)) rowIndex.set(key, rowIndex.size);
+  }
+}
+
+// The topmost element of a row within a few pixels of the point, or null.
+function rowElementAt(x, y) {
+  let top = null;
+  for (const [dx, dy] of [[0, 0], [-NEAR, 0], [NEAR, 0], [0, -NEAR], [0, NEAR],
+                          [-NEAR, -NEAR], [NEAR, NEAR], [-NEAR, NEAR], [NEAR, -NEAR]]) {
+    const hit = document.elementsFromPoint(x + dx, y + dy).find((e) => $('display').contains(e));
+    const row = hit && hit.closest('[data-line]');
+    // Later elements lie over earlier ones.
+    if (row && (!top || (top.compareDocumentPosition(row) & Node.DOCUMENT_POSITION_FOLLOWING))) top = row;
+  }
+  return top;
+}
+
+// The row under the pointer: its place among the drawing's rows, or -1.
+function rowAt(event) {
+  const e = rowElementAt(event.clientX, event.clientY);
+  const index = e ? rowIndex.get(rowKey(e)) : undefined;
+  return index === undefined ? -1 : index;
+}
+
+// The pointer's pane: the page coordinates in map displays, and the row under the pointer.
+function pointAt(event) {
+  const box = $('display').getBoundingClientRect();
+  const x = Math.floor(event.clientX - box.left), y = Math.floor(event.clientY - box.top);
+  const parts = [];
+  if (view.mode >= 4 && view.mode <= 6 && box.width > 0 && box.height > 0)
+    parts.push(`(${Math.floor(x * 1000 / box.width)},${Math.floor(y * 750 / box.height)})`);
+  const index = rowAt(event);
+  if (index >= 0) parts.push(rowTexts[index]);
+  $('pane2').textContent = parts.join('  ');
+  $('pane2').title = $('pane2').textContent;
+}
+
+function closeRowMenu() { $('row-menu').hidden = true; }
+
+// A right click: the row under the pointer opens in the editor from the menu.
+function rowMenu(event) {
+  event.preventDefault();
+  const index = rowAt(event);
+  const item = $('row-open');
+  const where = index >= 0 ? rowTexts[index].split('  ')[0] : '';
+  item.textContent = index >= 0 ? OPEN_ROW(where) : OPEN_NO_ROW;
+  item.disabled = index < 0;
+  item.dataset.index = String(index);
+  item.dataset.generation = String(drawingGeneration);
+  const menu = $('row-menu');
+  menu.style.left = `${event.clientX}px`;
+  menu.style.top = `${event.clientY}px`;
+  menu.hidden = false;
+  item.focus();
+}
+
+async function openRow() {
+  const item = $('row-open');
+  closeRowMenu();
+  const body = { index: Number(item.dataset.index), generation: Number(item.dataset.generation),
+                 mode: view.mode, page: view.page };
+  const { status, json } = await api('/api/open-row', { body });
+  if (status === 409) { await draw(); return; }  // drawn anew since: point again
+  if (status !== 200) return;
+  if (json.error) say(OPEN_FAILED + json.where + '\n' + json.error);
+  else if (!json.opened) say(json.where);
+  else $('pane0').textContent = json.where;
 }
 
 // ---- the problems list
@@ -351,6 +435,12 @@ async function start() {
     resizing = setTimeout(draw, 120);
   });
   $('display').addEventListener('mousedown', clickDisplay);
+  $('display').addEventListener('mousemove', pointAt);
+  $('display').addEventListener('mouseleave', () => { $('pane2').textContent = ''; });
+  $('display').addEventListener('contextmenu', rowMenu);
+  $('row-open').addEventListener('click', openRow);
+  document.addEventListener('mousedown', (e) => { if (!$('row-menu').contains(e.target)) closeRowMenu(); });
+  document.addEventListener('keydown', (e) => { if (e.key === 'Escape') closeRowMenu(); });
   const form = $('settings-form');
   form.addEventListener('change', applySettings);
   form.elements.editor.addEventListener('input', () => { clearTimeout(form.typing); form.typing = setTimeout(applySettings, 400); });

@@ -124,6 +124,21 @@ TEST_F(ServeTest, NamesAFindingByTheListItIsIn) {
   EXPECT_EQ(Post("/api/open", {{"index", 0}, {"generation", after}}).status, 409) << "a save makes a new list";
 }
 
+TEST_F(ServeTest, NamesADrawnRowByItsPlaceInTheDrawing) {
+  const Json drawn = Json::parse(Get(std::string("/api/display?mode=3&page=1&grid=0&w=800&h=600&token=") + kToken).body);
+  const std::uint64_t generation = drawn["generation"];
+  ASSERT_EQ(drawn["rows"].size(), 15u) << "the first page of stations";
+  EXPECT_EQ(drawn["rows"][2], "eki.txt:3");
+  const Json open = Json::parse(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 3},
+                                                       {"page", 1}}).body);
+  EXPECT_EQ(open["where"], "eki.txt:3");
+  EXPECT_EQ(Post("/api/open-row", {{"index", 15}, {"generation", generation}, {"mode", 3}, {"page", 1}}).status, 404);
+  EXPECT_EQ(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 8}, {"page", 1}}).status, 400);
+  line_->SourcesChanged();
+  EXPECT_EQ(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 3}, {"page", 1}}).status, 409)
+      << "a save makes a new drawing";
+}
+
 TEST_F(ServeTest, SettingsApplyAtOnceAndStayInTheProfile) {
   const Json bad[] = {{{"kugiri", 4}, {"kankaku", 5}, {"weekkind", 0}, {"top", 0}, {"sec30", 1}, {"editor", ""}},
                       {{"kugiri", 1}, {"kankaku", 101}, {"weekkind", 0}, {"top", 0}, {"sec30", 1}, {"editor", ""}},

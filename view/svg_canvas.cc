@@ -176,7 +176,9 @@ void SvgCanvas::Open(std::string_view element) {
   EnterFile(row_.file);
   body_ += '<';
   body_ += element;
-  if (!row_.empty()) Attribute(body_, "data-line", row_.line);
+  if (row_.empty()) return;
+  Attribute(body_, "data-line", row_.line);
+  if (rowsWritten_.emplace(std::string(row_.file), row_.line).second) rows_.push_back({std::string(row_.file), row_.line});
 }
 
 void SvgCanvas::DrawEllipse(int left, int top, int right, int bottom, std::string_view fill) {

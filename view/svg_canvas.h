@@ -1,7 +1,10 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "view/canvas.h"
 
@@ -67,6 +70,15 @@ class SvgCanvas : public Canvas {
   // The whole file, UTF-8.
   std::string Svg();
 
+  // The rows that elements of the file carry, each once, in the order of the first element that
+  // carries it: what a page counts when it names a row by its place among the file's rows.
+  struct WrittenRow {
+    std::string file;
+    int line;
+    bool operator==(const WrittenRow&) const = default;
+  };
+  const std::vector<WrittenRow>& rows() const { return rows_; }
+
  private:
   void EndPath();
   void EnterFile(std::string_view file);
@@ -87,6 +99,8 @@ class SvgCanvas : public Canvas {
   Colour textColour_ = kBlack;
   SourceRow row_;
   std::string groupFile_;  // the file whose group is open; empty for none
+  std::vector<WrittenRow> rows_;
+  std::set<std::pair<std::string, int>, std::less<>> rowsWritten_;
 };
 
 }  // namespace orbline

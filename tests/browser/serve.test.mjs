@@ -1,7 +1,8 @@
 // orblinec serve's page in Debian's Chromium, driven as an author uses it: every display and page by
 // its keys, their second keys and the tool bar, the click box, the problems list and opening a
-// finding, live reload after saves in place and by rename, the settings form, compiling, printing,
-// and the refusals of a wrong token, a wrong Host and a stale list.
+// finding, the row under the pointer and opening it, live reload after saves in place and by rename,
+// the settings form, compiling, printing, and the refusals of a wrong token, a wrong Host and a
+// stale list.
 //
 //   ORBLINEC=build/release/cli/orblinec node --test tests/browser/serve.test.mjs
 // or, against a server already running (orblinec.exe under wine), on a copy of examples/sample:
@@ -164,6 +165,43 @@ describe('live', () => {
     const opened = await waitFor(() => fs.existsSync(out) ? fs.readFileSync(out, 'utf8') : null);
     assert.equal(where, 'eki.txt:1');
     assert.equal(opened, `--line\n1\n${path.join(folder, 'eki.txt')}\n`);
+  });
+
+  test('the row under the pointer shows in the third pane and opens in the editor from a right click', async () => {
+    await page.keyboard.press('Digit4');
+    await waitShown({ mode: 4 });
+    // The topmost label of the page: the last text drawn from map.txt.
+    const label = await page.$$eval('#display g[data-file="map.txt"] text[data-line]', (texts) => {
+      const t = texts[texts.length - 1];
+      const r = t.getBoundingClientRect();
+      return { line: t.dataset.line, x: r.left + r.width / 2, y: r.top + r.height / 2 };
+    });
+    await page.mouse.move(label.x, label.y);
+    const pane = await waitFor(() => page.$eval('#pane2', (p) => p.textContent || null));
+    assert.match(pane, new RegExp(`^\\(\\d+,\\d+\\)  map\\.txt:${label.line}  44 ラベル `));
+    await page.mouse.click(label.x, label.y, { button: 'right' });
+    assert.equal(await page.$eval('#row-open', (b) => b.textContent), `map.txt:${label.line} をエディタで開く`);
+    const out = path.join(work, 'opened.txt');
+    fs.rmSync(out, { force: true });
+    await page.click('#row-open');
+    assert.equal(await page.$eval('#row-menu', (m) => m.hidden), true);
+    if (ownServer) {  // the editor set above, a Linux script
+      const opened = await waitFor(() => fs.existsSync(out) ? fs.readFileSync(out, 'utf8') : null);
+      assert.equal(opened, `--line\n${label.line}\n${path.join(folder, 'map.txt')}\n`);
+    } else {  // no editor: the place is said instead
+      await page.waitForSelector('#message[open]');
+      assert.equal(await page.$eval('#message-text', (p) => p.textContent), `map.txt:${label.line}`);
+      await page.keyboard.press('Enter');
+    }
+    // A drawing changed since is not named by its old rows.
+    const token = new URL(server.url).searchParams.get('token');
+    const openRow = (generation) => page.evaluate(async (generation, token) => (await fetch('/api/open-row', {
+      method: 'POST', headers: { 'X-Orbline-Token': token },
+      body: JSON.stringify({ index: 0, generation, mode: 4, page: 1 }) })).status, generation, token);
+    const drawn = Number(await page.$eval('#display', (d) => d.dataset.generation));
+    saveInPlace(path.join(folder, 'map.txt'), fs.readFileSync(path.join(folder, 'map.txt')));
+    await waitFor(async () => ((await state()).generation > drawn ? true : null));
+    assert.equal(await openRow(drawn), 409);
   });
 
   test('the settings form applies at once and keeps its settings in the profile', async () => {
