@@ -20,10 +20,15 @@ int MapItem::ColourParam() const {
   }
 }
 
+Colour MapItem::colour() const {
+  if (const int first = ColourParam(); first != 0) return Rgb(param(first), param(first + 1), param(first + 2));
+  return kind() == kCyanRect ? kCyan : kBlack;
+}
+
 MapItem::Label MapItem::AsLabel() const {
   Label label;
   label.at = {param(1), param(2)};
-  label.colour = ColourAt(3);
+  label.colour = colour();
   label.height = param(6) == 0 ? kDefaultLabelHeight : param(6);
   label.vertical = param(7) != 0;
   // The font's italic and underline flags are bytes: only the low 8 bits count.

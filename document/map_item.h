@@ -52,7 +52,9 @@ struct MapItem {
   // The first of the three parameters, red, green and blue, that give the item's colour; 0 for a
   // kind drawn in no colour of its own. Only the low 8 bits of each count.
   int ColourParam() const;
-  Colour ColourAt(int first) const { return Rgb(param(first), param(first + 1), param(first + 2)); }
+  // The colour an item is drawn in: from its colour parameters, cyan for a cyan rectangle, black for
+  // a kind without a colour of its own.
+  Colour colour() const;
 
   void Reset() {
     values.fill(0);
@@ -98,18 +100,14 @@ struct MapItem {
     int penWidth;  // of an outline (48); 0 is the thinnest pen
   };
 
-  PageHeader AsPageHeader() const {
-    return {kind() / kPageCodeStep, kind() % kPageCodeStep, ColourAt(1)};
-  }
-  Link AsLink() const { return {calcStations(), {param(4), param(5)}, {param(6), param(7)}, ColourAt(8)}; }
+  PageHeader AsPageHeader() const { return {kind() / kPageCodeStep, kind() % kPageCodeStep, colour()}; }
+  Link AsLink() const { return {calcStations(), {param(4), param(5)}, {param(6), param(7)}, colour()}; }
   Bar AsBar() const { return {calcStations(), param(3), param(4)}; }
-  Line AsLine() const { return {{param(1), param(2)}, {param(3), param(4)}, ColourAt(5), param(8) == 0 ? 1 : param(8)}; }
+  Line AsLine() const { return {{param(1), param(2)}, {param(3), param(4)}, colour(), param(8) == 0 ? 1 : param(8)}; }
   Label AsLabel() const;
-  Rect AsRect() const {
-    return {param(1), param(2), param(3), param(4), kind() == kCyanRect ? kCyan : ColourAt(5)};
-  }
+  Rect AsRect() const { return {param(1), param(2), param(3), param(4), colour()}; }
   Ellipse AsEllipse() const {
-    return {param(1), param(2), param(3), param(4), ColourAt(5), kind() == kEllipseOutline ? param(8) : 0};
+    return {param(1), param(2), param(3), param(4), colour(), kind() == kEllipseOutline ? param(8) : 0};
   }
 };
 

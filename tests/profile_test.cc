@@ -45,6 +45,8 @@ TEST(ProfileTest, ValuesAsQSettingsReadsThem) {
       {R"(tab\there\x1 end\n)", "tab\there\x01 end\n", false},
       {R"(\x5c\x9ad9\xd83d\xde83)", "\\\xE9\xAB\x99\xF0\x9F\x9A\x83", false},  // UTF-16 units, a surrogate pair
       {R"(\101\102)", "AB", false},                                   // octal
+      {R"(a\x0041-)", "aA-", false},                                 // a leading 0 is a digit too
+      {R"(\xdc00\xdc01)", "\xEF\xBF\xBD\xEF\xBF\xBD", false},                // lone low surrogates
       {R"("say \"hi\"")", R"(say "hi")", false},
       {"直接のUTF-8", "直接のUTF-8", false},
   };

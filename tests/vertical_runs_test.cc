@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-
 namespace orbline {
 namespace {
 
@@ -24,6 +23,7 @@ TEST(VerticalRunsTest, DoubleByteCharactersStandUprightSingleBytesLieTurned) {
       {"\x81\x7F\x9F\x3F\xE0\xFD\x81", "T7"},
       // Runs change at every change of width; a trail byte in ASCII's range belongs to its lead.
       {"\x8F\x63" "Ab\x81\x7D\xB1\x81\x41" "1", "U2 T2 U2 T1 U2 T1"},
+      {"", ""},  // no run at all
   };
   for (const auto& [sjis, expected] : cases) {
     std::string runs;

@@ -26,6 +26,8 @@ TEST_F(ReadForDisplayTest, EachDisplayEmptiesTheTablesAndReadsItsFilesOnly) {
   }
   EXPECT_EQ(files.OpenCount("info.txt"), 1);
   EXPECT_EQ(files.OpenCount("eki.txt"), 1);
+  EXPECT_TRUE(ReadForDisplay(*doc, files, findings, 8)) << "no display, nothing to read";
+  EXPECT_EQ(doc->stations[0].name, "") << "but the tables are emptied all the same";
   // Each read of a missing file reported its fault.
   EXPECT_EQ(findings.findings.size(), 6u);
   EXPECT_EQ(findings.findings[0].BoxText(), Box(21, "info.txtが見つかりません"));

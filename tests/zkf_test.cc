@@ -3,6 +3,7 @@
 // reader in the decompile round trip.
 #include <gtest/gtest.h>
 
+#include "compiler/zkf_compare.h"
 #include "compiler/zkf_output.h"
 #include "compiler/zkf_reader.h"
 #include "compiler/zkf_writer.h"
@@ -56,13 +57,14 @@ TEST(ZkfOutputTest, ValuesGoThroughA4096ByteBufferWhole) {
   out.String(std::string(4093, 'x'));  // FF, a WORD and 4093 bytes fill the buffer
   EXPECT_TRUE(sink.chunks.empty()) << "nothing is written before the buffer is full";
   out.Word(1);
-  for (int i = 0; i < 2046; ++i) out.Word(2);  // the buffer two bytes short of full
+  for (int i = 0; i < 2045; ++i) out.Word(2);  // four bytes left
+  out.Dword(4);                                 // fits exactly
   out.Dword(3);                                 // does not fit: the buffer goes out first
   out.String(std::string(9000, 'q'));
   out.String(std::string(3277, 'r'));  // the buffer one byte short of full: a length byte still fits
   out.String("z");
   ASSERT_TRUE(out.Flush());
-  EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4094, 4096, 4096, 4096, 1}));
+  EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4096, 4096, 4096, 4096, 1}));
   ChunkSink failing;
   failing.fail = 1;
   ZkfOutput broken(failing);
@@ -152,6 +154,35 @@ TEST_F(ZkfFileTest, FullTablesHaveNoTerminatorAndOddSettingsStayReadable) {
   ASSERT_EQ(f.data.size(), 1u) << "the weekday section is always written";
   ASSERT_EQ(f.data[0].trains[0].values.size(), 307u);
   EXPECT_EQ(f.data[0].trains[0].values[206] * 10 + f.data[0].trains[0].values[207], 90);
+}
+
+TEST_F(ZkfFileTest, TheComparisonNamesTheFirstDifference) {
+  doc->kinds[0].texts = {"k", "K"};
+  doc->stations[0].name = "s";
+  doc->mapItems[0].values = {101, 1};
+  doc->mapItems[0].text = "title";
+  doc->maxCalcStation = 1;
+  doc->trains[0][0].values[Train::kKind] = 1;
+  doc->trains[0][0].values[Train::TimeIndex(1)] = 70;
+  const ZkfFile read = WriteAndRead();
+  std::string difference;
+  EXPECT_TRUE(MatchesDocument(read, *doc, &difference)) << difference;
+  const std::pair<std::function<void(ZkfFile&)>, const char*> changes[] = {
+      {[](ZkfFile& f) { f.kinds.pop_back(); }, "kind rows: 1 in the file, 2 in the document"},
+      {[](ZkfFile& f) { f.stations[0].name = "t"; }, "station 1 text 2"},
+      {[](ZkfFile& f) { f.mapItems[0].values[2] = 5; }, "map item 1 value 2: 5 in the file, 0 in the document"},
+      {[](ZkfFile& f) { f.mapItems[0].text = "other"; }, "map item 1 text"},
+      {[](ZkfFile& f) { f.data[0].trains[0].values[Train::TimeIndex(1)] = 71; },
+       "train 1-1 value 7: 71 in the file, 70 in the document"},
+      {[](ZkfFile& f) { f.data[0].trains[1].texts[2] = "x"; }, "train 1-2 text 3"},
+      {[](ZkfFile& f) { f.icon = 1; }, "icon: 1 in the file, 0 in the document"},
+  };
+  for (const auto& [change, expected] : changes) {
+    ZkfFile f = read;
+    change(f);
+    EXPECT_FALSE(MatchesDocument(f, *doc, &difference)) << expected;
+    EXPECT_EQ(difference, expected);
+  }
 }
 
 TEST_F(ZkfFileTest, DamagedFilesAreRefusedWithTheirOffset) {

@@ -33,6 +33,7 @@ printf '\xE6\xB1\x90\r\n' >> all/info.txt
 orblinec check --all -C all --no-profile
 orblinec check -C all --no-profile
 orblinec check --all -C "$SAMPLE" --no-profile
+orblinec check -C "$SAMPLE" --no-profile
 orblinec check --all --json -C all --no-profile
 
 # Usage errors: the one-line error and a hint.
@@ -79,6 +80,7 @@ test -e other || echo nothing written
 orblinec render -C "$SAMPLE" --no-profile --mode 3 -o eki.png && head -c 4 eki.png | od -An -c
 orblinec render -C "$SAMPLE" --no-profile --mode 4 --page 2 --grid --size 640x480 -o map.png
 orblinec render -C "$SAMPLE" --no-profile --mode 5 -o diagram.svg && head -c 5 diagram.svg; echo
+orblinec render -C "$SAMPLE" --no-profile --mode 3 -o eki.svg && grep -o '<rect[^>]*>' eki.svg | head -1
 orblinec render -C "$SAMPLE" --no-profile --mode 7 --page=12 -o times.pdf && head -c 4 times.pdf; echo
 orblinec render -C . --no-profile --mode 1 -o empty.png
 test -e empty.png && echo empty.png written
