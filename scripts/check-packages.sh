@@ -21,6 +21,11 @@ echo "== check: the zip"
 (cd "$work" && unzip -q "$root/dist/$name.zip")
 (cd "$work/$name" && wine ./orblinec.exe compile -C sample --no-profile -o sample.zkf </dev/null >/dev/null)
 cmp "$reference" "$work/$name/sample.zkf"
+# The guide and every picture it shows.
+for picture in $(grep -o 'docs/[A-Za-z0-9_.-]*\.png' README.ja.md | sort -u); do
+  cmp "$picture" "$work/$name/$picture"
+done
+cmp README.ja.md "$work/$name/README.ja.md"
 
 echo "== check: the installer under wine"
 # A PATH of 60 folders, over 2,000 characters, with one left unexpanded.
@@ -54,6 +59,8 @@ test -f /usr/share/applications/orbline.desktop
 grep -qx 'Name=Zelkor Maker' /usr/share/applications/orbline.desktop
 (cd "$work" && /usr/bin/orblinec compile -C "$root/examples/sample" --no-profile -o deb.zkf)
 cmp "$reference" "$work/deb.zkf"
+cmp README.ja.md /usr/share/doc/orbline/README.ja.md
+cmp docs/window-rows.png /usr/share/doc/orbline/docs/window-rows.png
 $sudo apt-get remove -y -qq orbline >/dev/null
 [ ! -e /usr/bin/orblinec ] || { echo "removing the package left /usr/bin/orblinec" >&2; exit 1; }
 echo "check-packages: the zip, the installer and the .deb work"

@@ -1,15 +1,13 @@
 // orblinec: its command line, and the program run as an author runs it, line by line of
 // tests/cases/orblinec.sh, against tests/approved/orblinec.txt (ORBLINE_APPROVE=1 writes it anew).
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "test_files.h"
+#include "transcript.h"
 #include "cli/command_line.h"
 
 namespace orbline {
@@ -35,12 +33,6 @@ TEST(CommandLineTest, EachSettingGoesToItsPlace) {
   EXPECT_EQ((std::vector<int>{cl.mode, cl.page, cl.grid, cl.width, cl.height}), (std::vector<int>{4, 12, 1, 640, 480}));
 }
 
-#ifndef _WIN32
-void Replace(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
-}
-#endif
-
 // Each command with what it wrote to standard output, its standard error as lines starting "! ", and
 // its status when not 0. The folder's path reads as $PWD, the sample's as $SAMPLE.
 TEST(OrblinecTest, AsAnAuthorRunsIt) {
@@ -49,30 +41,10 @@ TEST(OrblinecTest, AsAnAuthorRunsIt) {
                   "orblinec.exe's files and messages with the Linux build's";
 #else
   const fs::path dir = fs::canonical(FreshTestFolder("orblinec"));
-  const std::string sample = ORBLINE_SOURCE_DIR "/examples/sample";
-  const std::string env = "cd '" + dir.string() + "' && export LC_ALL=C.UTF-8 PATH='" +
-                          fs::path(ORBLINEC_PATH).parent_path().string() + "':\"$PATH\" SAMPLE='" + sample +
-                          "' SAMPLE_COMMA='" + sample + "-comma' ORBLINE_PROFILE='" + (dir / "profile.ini").string() +
-                          "' && ";
   std::ifstream script(ORBLINE_SOURCE_DIR "/tests/cases/orblinec.sh");
-  std::string transcript, line;
-  while (std::getline(script, line)) {
-    if (line.empty() || line[0] == '#') {
-      if (line.rfind("# ", 0) == 0 && transcript.size() > 0 && transcript.back() == '\n') transcript += "\n" + line + "\n";
-      continue;
-    }
-    std::string command = env + "{ " + line + "; } >.out 2>.err";
-    Replace(command, "\\", "\\\\");
-    Replace(command, "\"", "\\\"");
-    Replace(command, "$", "\\$");
-    const int raw = std::system(("bash -c \"" + command + "\"").c_str());
-    std::string said = FileBytes(dir / ".out"), err = FileBytes(dir / ".err");
-    for (size_t at = 0; at < err.size(); at = err.find('\n', at) + 1) said += "! " + err.substr(at, err.find('\n', at) - at) + "\n";
-    if (const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1) said += "exit " + std::to_string(status) + "\n";
-    Replace(said, dir.string(), "$PWD");
-    Replace(said, sample, "$SAMPLE");
-    transcript += "$ " + line + "\n" + said;
-  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(script, line);) lines.push_back(line);
+  const std::string transcript = RunTranscript(dir, lines);
   fs::remove_all(dir);
   ExpectApproved(ORBLINE_SOURCE_DIR "/tests/approved/orblinec.txt", transcript);
 #endif

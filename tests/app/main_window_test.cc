@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "app/termination.h"
+#include "app/ui_tables.h"
 #include "tests/app/app_test.h"
 #include "view/label_pictures.h"
 
@@ -264,6 +265,29 @@ class MainWindowTest : public QObject {
     const QRect page(0, (image.height() - height) / 2, image.width(), height);  // to a pixel
     QVERIFY2(page.adjusted(-1, -1, 1, 1).contains(ink) && ink.contains(page.adjusted(1, 1, -1, -1)),
              qPrintable(QString::asprintf("%dx%d at %d,%d", ink.width(), ink.height(), ink.x(), ink.y())));
+  }
+
+  // The keys the authors' guide (README.ja.md) lists are the window's own, every one of them.
+  void theGuidesKeysAreTheWindows() {
+    QFile guide(QStringLiteral(ORBLINE_SOURCE_DIR "/README.ja.md"));
+    QVERIFY(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    const qsizetype from = text.indexOf(QStringLiteral("<!-- keys: begin -->")),
+                    to = text.indexOf(QStringLiteral("<!-- keys: end -->"));
+    QVERIFY(from >= 0 && to > from);
+    QSet<QString> listed;
+    for (const QString& row : text.mid(from, to - from).split(QLatin1Char('\n'))) {
+      const QStringList cells = row.split(QLatin1Char('|'));
+      if (cells.size() < 3 || (!cells[1].contains(QLatin1Char('F')) && !cells[1].contains(QLatin1String("Ctrl"))))
+        continue;
+      const QStringList range = cells[1].trimmed().split(QStringLiteral(u"～"));  // "Shift+F1～Shift+F12"
+      const QKeySequence first(range.first()), last(range.last());
+      for (int key = first[0].key(); key <= last[0].key(); ++key)
+        listed.insert(QKeySequence(first[0].keyboardModifiers() | Qt::Key(key)).toString());
+    }
+    QSet<QString> window;
+    for (const Accelerator& a : AcceleratorTable()) window.insert(a.key.toString());
+    QCOMPARE(listed, window);
   }
 
   void terminationSignalsEndTheProgramNormally() {
