@@ -23,9 +23,12 @@ std::string Hex(uint32_t v, int digits) {
 std::string Shown(const std::string& sjis) {
   std::string out;
   for (char c : SjisToUtf8(sjis)) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -47,21 +50,22 @@ std::string DumpText(const ZkfFile& f) {
   s += "ZKF format " + std::to_string(f.version / 100) + "." + (f.version % 100 < 10 ? "0" : "") +
        std::to_string(f.version % 100) + "\n";
   s += "\n[Info] at byte " + std::to_string(f.infoOffset) + "\n";
-  for (int i = 0; i < kRouteInfoCount; ++i) s += std::string("  ") + kRouteInfoNames[i] + ": " + Shown(f.routeInfo.texts[i]) + "\n";
+  for (int i = 0; i < kRouteInfoCount; ++i)
+    s += std::string("  ") + kRouteInfoNames[i] + ": " + Shown(f.routeInfo.texts[i]) + "\n";
 
   s += "\n[Kind] at byte " + std::to_string(f.kindOffset) + ", " + std::to_string(f.kinds.size()) + " rows\n";
   for (size_t i = 0; i < f.kinds.size(); ++i) {
     const auto& k = f.kinds[i];
     s += "  " + std::to_string(i + 1) + "  colour #" + Hex(k.colour & 0xFF, 2) + Hex((k.colour >> 8) & 0xFF, 2) +
-         Hex((k.colour >> 16) & 0xFF, 2) + (k.colour >> 24 ? " (top byte " + Hex(k.colour >> 24, 2) + ")" : "") +
-         "  " + Shown(k.texts[0]) + " | " + Shown(k.texts[1]) + "\n";
+         Hex((k.colour >> 16) & 0xFF, 2) + (k.colour >> 24 ? " (top byte " + Hex(k.colour >> 24, 2) + ")" : "") + "  " +
+         Shown(k.texts[0]) + " | " + Shown(k.texts[1]) + "\n";
   }
 
   s += "\n[Eki] at byte " + std::to_string(f.ekiOffset) + ", " + std::to_string(f.stations.size()) + " rows\n";
   for (size_t i = 0; i < f.stations.size(); ++i) {
     const auto& st = f.stations[i];
-    s += "  " + std::to_string(i + 1) + "  " + Numbers(st.values) + "  " + Shown(st.label) + " | " +
-         Shown(st.name) + " | " + Shown(st.note) + "\n";
+    s += "  " + std::to_string(i + 1) + "  " + Numbers(st.values) + "  " + Shown(st.label) + " | " + Shown(st.name) +
+         " | " + Shown(st.note) + "\n";
   }
 
   s += "\n[Map] at byte " + std::to_string(f.mapOffset) + ", " + std::to_string(f.mapItems.size()) + " items\n";
@@ -70,8 +74,8 @@ std::string DumpText(const ZkfFile& f) {
     s += "  " + std::to_string(i + 1) + "  " + Numbers(m.values) + (m.text.empty() ? "" : "  " + Shown(m.text)) + "\n";
   }
 
-  s += "\nmaxCalcStation " + std::to_string(f.maxCalcStation) + ", weekkind " + std::to_string(f.weekkind) +
-       ", " + std::to_string(zkf::TrainWidth(f.maxCalcStation)) + " words per train\n";
+  s += "\nmaxCalcStation " + std::to_string(f.maxCalcStation) + ", weekkind " + std::to_string(f.weekkind) + ", " +
+       std::to_string(zkf::TrainWidth(f.maxCalcStation)) + " words per train\n";
   for (const auto& section : f.data) {
     s += "\n[Data] " + std::string(kDayTypeNames[section.dayType]) + " at byte " + std::to_string(section.offset) +
          ", " + std::to_string(section.trains.size()) + " trains\n";
@@ -95,51 +99,36 @@ bool DumpJson(const ZkfFile& f, std::string* json, std::string* error) {
     out["info"] = std::move(info);
     Json kinds = Json::array();
     for (const auto& k : f.kinds) {
-      Json row;
-      row["colour"] = k.colour;
-      row["red"] = k.colour & 0xFF;
-      row["green"] = (k.colour >> 8) & 0xFF;
-      row["blue"] = (k.colour >> 16) & 0xFF;
-      row["text1"] = SjisToUtf8(k.texts[0]);
-      row["text2"] = SjisToUtf8(k.texts[1]);
-      kinds.push_back(std::move(row));
+      kinds.push_back({{"colour", k.colour},
+                       {"red", k.colour & 0xFF},
+                       {"green", (k.colour >> 8) & 0xFF},
+                       {"blue", (k.colour >> 16) & 0xFF},
+                       {"text1", SjisToUtf8(k.texts[0])},
+                       {"text2", SjisToUtf8(k.texts[1])}});
     }
     out["kinds"] = std::move(kinds);
     Json stations = Json::array();
     for (const auto& st : f.stations) {
-      Json row;
-      row["values"] = st.values;
-      row["label"] = SjisToUtf8(st.label);
-      row["name"] = SjisToUtf8(st.name);
-      row["note"] = SjisToUtf8(st.note);
-      stations.push_back(std::move(row));
+      stations.push_back({{"values", st.values},
+                          {"label", SjisToUtf8(st.label)},
+                          {"name", SjisToUtf8(st.name)},
+                          {"note", SjisToUtf8(st.note)}});
     }
     out["stations"] = std::move(stations);
     Json map = Json::array();
-    for (const auto& m : f.mapItems) {
-      Json row;
-      row["values"] = m.values;
-      row["text"] = SjisToUtf8(m.text);
-      map.push_back(std::move(row));
-    }
+    for (const auto& m : f.mapItems) map.push_back({{"values", m.values}, {"text", SjisToUtf8(m.text)}});
     out["map"] = std::move(map);
     out["maxCalcStation"] = f.maxCalcStation;
     out["weekkind"] = f.weekkind;
     Json data = Json::array();
     for (const auto& section : f.data) {
-      Json day;
-      day["dayType"] = kDayTypeNames[section.dayType];
       Json trains = Json::array();
       for (const auto& t : section.trains) {
-        Json train;
-        train["values"] = t.values;
         Json texts = Json::array();
         for (const std::string& text : t.texts) texts.push_back(SjisToUtf8(text));
-        train["texts"] = std::move(texts);
-        trains.push_back(std::move(train));
+        trains.push_back({{"values", t.values}, {"texts", std::move(texts)}});
       }
-      day["trains"] = std::move(trains);
-      data.push_back(std::move(day));
+      data.push_back({{"dayType", kDayTypeNames[section.dayType]}, {"trains", std::move(trains)}});
     }
     out["data"] = std::move(data);
     out["icon"] = f.icon;

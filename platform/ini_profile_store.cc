@@ -83,6 +83,31 @@ int HexDigit(char c) {
   return -1;
 }
 
+// The escape whose letter is at raw[i], after its backslash, added to `text`; returns where the
+// value goes on.
+size_t ReadEscape(std::string_view raw, size_t i, Text& text) {
+  static constexpr std::pair<char, char> kEscapes[] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                                       {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                                       {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+  const char e = raw[i++];
+  for (const auto& [name, value] : kEscapes)
+    if (e == name) {
+      text.Bytes(std::string_view(&value, 1));
+      return i;
+    }
+  if (e == 'x') {
+    uint32_t value = 0;
+    bool any = false;
+    for (int d; i < raw.size() && (d = HexDigit(raw[i])) >= 0; ++i, any = true) value = (value << 4 | d) & 0xFFFF;
+    if (any) text.Unit(static_cast<char16_t>(value));
+  } else if (e >= '0' && e <= '7') {
+    uint32_t value = e - '0';
+    for (; i < raw.size() && raw[i] >= '0' && raw[i] <= '7'; ++i) value = (value << 3 | (raw[i] - '0')) & 0xFFFF;
+    text.Unit(static_cast<char16_t>(value));
+  }
+  return i;
+}
+
 }  // namespace
 
 // As QSettings' own reader of INI values: blanks around unquoted parts are dropped, double quotes
@@ -90,9 +115,6 @@ int HexDigit(char c) {
 // digits, octal digits; any other character is dropped with it), and an unquoted comma ends a
 // list item.
 std::string UnescapeQSettingsValue(std::string_view raw, bool* isList) {
-  static constexpr std::pair<char, char> kEscapes[] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                                       {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
-                                                       {'?', '?'}, {'\'', '\''}, {'\\', '\\'}};
   std::vector<std::string> items;
   Text text;
   bool inQuotes = false, quoted = false;
@@ -106,23 +128,7 @@ std::string UnescapeQSettingsValue(std::string_view raw, bool* isList) {
     const char c = raw[i];
     if (c == '\\') {
       if (++i >= raw.size()) break;
-      const char e = raw[i++];
-      bool simple = false;
-      for (const auto& [name, value] : kEscapes)
-        if (e == name) {
-          text.Bytes(std::string_view(&value, 1));
-          simple = true;
-        }
-      if (!simple && e == 'x') {
-        uint32_t value = 0;
-        bool any = false;
-        for (int d; i < raw.size() && (d = HexDigit(raw[i])) >= 0; ++i, any = true) value = (value << 4 | d) & 0xFFFF;
-        if (any) text.Unit(static_cast<char16_t>(value));
-      } else if (!simple && e >= '0' && e <= '7') {
-        uint32_t value = e - '0';
-        for (; i < raw.size() && raw[i] >= '0' && raw[i] <= '7'; ++i) value = (value << 3 | (raw[i] - '0')) & 0xFFFF;
-        text.Unit(static_cast<char16_t>(value));
-      }
+      i = ReadEscape(raw, i, text);
       chopLimit = text.size();
     } else if (c == '"') {
       ++i;
@@ -224,10 +230,9 @@ std::string EscapeQSettingsValue(std::string_view text) {
       continue;
     }
     hexBefore = false;
-    static constexpr std::pair<char, const char*> kEscapes[] = {{'\0', "\\0"}, {'\a', "\\a"}, {'\b', "\\b"},
-                                                                {'\f', "\\f"}, {'\n', "\\n"}, {'\r', "\\r"},
-                                                                {'\t', "\\t"}, {'\v', "\\v"}, {'"', "\\\""},
-                                                                {'\\', "\\\\"}};
+    static constexpr std::pair<char, const char*> kEscapes[] = {
+        {'\0', "\\0"}, {'\a', "\\a"}, {'\b', "\\b"}, {'\f', "\\f"}, {'\n', "\\n"},
+        {'\r', "\\r"}, {'\t', "\\t"}, {'\v', "\\v"}, {'"', "\\\""}, {'\\', "\\\\"}};
     const char* escape = nullptr;
     for (const auto& [from, to] : kEscapes)
       if (c == from) escape = to;
@@ -313,7 +318,8 @@ bool IniProfileStore::Save(std::string* err) {
   std::string text;
   for (const std::string& line : lines) text += line + eol;
   std::string reason;
-  if (!WriteFileReplacing(path_, [&text](ByteSink& sink) { return sink.Write(text.data(), text.size()); }, &reason)) {
+  if (!WriteFileReplacing(
+          path_, [&text](ByteSink& sink) { return sink.Write(text.data(), text.size()); }, &reason)) {
     *err = Utf8(path_) + ": " + reason;
     return false;
   }

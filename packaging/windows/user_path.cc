@@ -30,6 +30,24 @@ std::vector<std::wstring> Entries(const std::wstring& path) {
   return entries;
 }
 
+// The PATH `path` with `folder` added at its end, or with every entry naming it removed; `path`
+// itself when there is nothing to change.
+std::wstring Changed(const std::wstring& path, const std::wstring& folder, bool add) {
+  std::wstring changed;
+  if (add) {
+    for (const std::wstring& entry : Entries(path))
+      if (Comparable(entry) == Comparable(folder)) return path;
+    return path.empty() || path.back() == L';' ? path + folder : path + L";" + folder;
+  }
+  bool first = true;
+  for (const std::wstring& entry : Entries(path)) {
+    if (Comparable(entry) == Comparable(folder)) continue;
+    changed += (first ? L"" : L";") + entry;
+    first = false;
+  }
+  return changed;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -50,7 +68,8 @@ int wmain(int argc, wchar_t** argv) {
   const LONG found = RegQueryValueExW(key, kValue, nullptr, &type, nullptr, &bytes);
   if (found == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
+        ERROR_SUCCESS) {
       RegCloseKey(key);
       fwprintf(stderr, L"orbline-path: the user's PATH cannot be read\n");
       return 1;
@@ -64,25 +83,10 @@ int wmain(int argc, wchar_t** argv) {
     type = REG_EXPAND_SZ;
   }
 
-  std::wstring changed;
-  if (add) {
-    for (const std::wstring& entry : Entries(path))
-      if (Comparable(entry) == Comparable(folder)) {
-        RegCloseKey(key);
-        return 0;
-      }
-    changed = path.empty() || path.back() == L';' ? path + folder : path + L";" + folder;
-  } else {
-    bool first = true;
-    for (const std::wstring& entry : Entries(path)) {
-      if (Comparable(entry) == Comparable(folder)) continue;
-      changed += (first ? L"" : L";") + entry;
-      first = false;
-    }
-    if (changed == path) {
-      RegCloseKey(key);
-      return 0;
-    }
+  const std::wstring changed = Changed(path, folder, add);
+  if (changed == path) {
+    RegCloseKey(key);
+    return 0;
   }
   LONG written;
   if (changed.empty()) {
@@ -96,7 +100,7 @@ int wmain(int argc, wchar_t** argv) {
     fwprintf(stderr, L"orbline-path: the user's PATH cannot be written\n");
     return 1;
   }
-  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"),
-                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG,
+                      5000, nullptr);
   return 0;
 }
