@@ -44,9 +44,9 @@ enum CommandId : int {
 };
 
 // ID_VIEW_MAP1 … ID_VIEW_MAP12 in page order.
-inline constexpr int kMapPageIds[kPageCount] = {ID_VIEW_MAP1, ID_VIEW_MAP2, ID_VIEW_MAP3,  ID_VIEW_MAP4,
-                                        ID_VIEW_MAP5, ID_VIEW_MAP6, ID_VIEW_MAP7,  ID_VIEW_MAP8,
-                                        ID_VIEW_MAP9, ID_VIEW_MAP10, ID_VIEW_MAP11, ID_VIEW_MAP12};
+inline constexpr int kMapPageIds[kPageCount] = {ID_VIEW_MAP1, ID_VIEW_MAP2,  ID_VIEW_MAP3,  ID_VIEW_MAP4,
+                                                ID_VIEW_MAP5, ID_VIEW_MAP6,  ID_VIEW_MAP7,  ID_VIEW_MAP8,
+                                                ID_VIEW_MAP9, ID_VIEW_MAP10, ID_VIEW_MAP11, ID_VIEW_MAP12};
 
 // The page (1..12) of a map page id, or 0.
 constexpr int MapPageOf(int id) {

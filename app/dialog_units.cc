@@ -26,8 +26,7 @@ QFont DialogFont() {
 
 DialogUnits::DialogUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(
-      QLatin1String("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(QLatin1String("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   baseX_ = (letters + 26) / 52;
   baseY_ = metrics.height();
 }

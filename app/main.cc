@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   if (args.size() > 1) {
     const QFileInfo given(args.at(1));
     if (!given.isDir()) {
-      std::fprintf(stderr, "orbline: %s: no such folder\nusage: orbline [FOLDER]\n", args.at(1).toLocal8Bit().constData());
+      std::fprintf(stderr, "orbline: %s: no such folder\nusage: orbline [FOLDER]\n",
+                   args.at(1).toLocal8Bit().constData());
       return 2;
     }
     folder = given.absoluteFilePath();

@@ -22,9 +22,9 @@
 #include "app/editor_dialog.h"
 #include "app/editor_launch.h"
 #include "app/format_settings_dialog.h"
-#include "app/route_checker.h"
 #include "app/orbline_view.h"
 #include "app/problems_panel.h"
+#include "app/route_checker.h"
 #include "app/save_name_prompt.h"
 #include "app/source_watcher.h"
 #include "app/ui_tables.h"
@@ -133,12 +133,10 @@ MainWindow::MainWindow(Document& doc, ProfileStore& profile, const WindowService
   BuildToolBar();
   BuildStatusBar();
   addDockWidget(Qt::BottomDockWidgetArea, problems_);
-  connect(view_, &OrblineView::statusText, this, [this](const QString& text) {
-    static_cast<TitlePane*>(panes_[1])->SetTitle(text);
-  });
-  connect(view_, &OrblineView::pointerText, this, [this](const QString& text) {
-    static_cast<TitlePane*>(panes_[2])->SetTitle(text);
-  });
+  connect(view_, &OrblineView::statusText, this,
+          [this](const QString& text) { static_cast<TitlePane*>(panes_[1])->SetTitle(text); });
+  connect(view_, &OrblineView::pointerText, this,
+          [this](const QString& text) { static_cast<TitlePane*>(panes_[2])->SetTitle(text); });
   connect(view_, &OrblineView::openRequested, this, &MainWindow::OpenInEditor);
   connect(problems_, &ProblemsPanel::findingChosen, view_, &OrblineView::MarkRow);
   connect(view_, &OrblineView::stateChanged, this, &MainWindow::UpdateCheckMarks);
@@ -376,7 +374,8 @@ void MainWindow::OpenInEditor(const QString& file, int line) {
   const auto path = services_.files.PathOf(file.toStdString());
   if (!path) return;
   if (LaunchEditor(editorCommand_, QFile::decodeName(path->c_str()), line)) return;
-  const QString text = EditorText().failed.arg(editorCommand_.isEmpty() ? QFile::decodeName(path->c_str()) : editorCommand_);
+  const QString text =
+      EditorText().failed.arg(editorCommand_.isEmpty() ? QFile::decodeName(path->c_str()) : editorCommand_);
   services_.messages.Show(Utf8ToSjis(text.toStdString()), {}, MessageIcon::kStop);
 }
 

@@ -101,7 +101,7 @@ class OrblineView : public QWidget {
   Document& doc_;
   MessageSink& messages_;
   ViewState state_;
-  QImage frame_;  // what the last paint drew
+  QImage frame_;                  // what the last paint drew
   std::unique_ptr<HitMap> hits_;  // null until asked for after a paint or a change
   std::string markedFile_;
   int markedLine_ = 0;

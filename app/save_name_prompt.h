@@ -9,13 +9,13 @@ namespace orbline {
 class SaveNamePrompt {
  public:
   struct Request {
-    std::string defaultExtension;  // "zkf", without the dot
-    std::string initialName;       // file name offered, without folder
+    std::string defaultExtension;         // "zkf", without the dot
+    std::string initialName;              // file name offered, without folder
     std::filesystem::path initialFolder;  // where the prompt starts; empty for the working folder
   };
   struct Choice {
     std::filesystem::path folder;  // the folder chosen
-    std::string fileName;  // the name chosen, without folder
+    std::string fileName;          // the name chosen, without folder
   };
 
   virtual ~SaveNamePrompt() = default;

@@ -48,6 +48,7 @@ const std::vector<MenuPopup>& MenuTable() {
 
 const std::vector<Accelerator>& AcceleratorTable() {
   static const std::vector<Accelerator> table = [] {
+    // clang-format off
     std::vector<Accelerator> t = {
         {QKeySequence(Qt::CTRL | Qt::Key_O), ID_FILE_SETTINGS}, {QKeySequence(Qt::Key_F2), ID_TEST_INFO},
         {QKeySequence(Qt::Key_F3), ID_TEST_KIND},               {QKeySequence(Qt::Key_F4), ID_TEST_EKI},
@@ -55,6 +56,7 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {QKeySequence(Qt::Key_F7), ID_TEST_ROUTEMAP},           {QKeySequence(Qt::Key_F8), ID_TEST_TIMETABLE},
         {QKeySequence(Qt::Key_F9), ID_FILE_COMPILE},
     };
+    // clang-format on
     for (int p = 1; p <= kPageCount; ++p)
       t.push_back({QKeySequence(Qt::SHIFT | Qt::Key(Qt::Key_F1 + p - 1)), kMapPageIds[p - 1]});
     return t;
@@ -63,22 +65,23 @@ const std::vector<Accelerator>& AcceleratorTable() {
 }
 
 const std::vector<int>& ToolBarTable() {
+  // clang-format off
   static const std::vector<int> table = {
-      ID_FILE_COMPILE, ID_FILE_SETTINGS, 0,            ID_TEST_INFO,     ID_TEST_KIND,    ID_TEST_EKI,
-      ID_TEST_BIRDSEYE, ID_TEST_DIAGRAM, ID_TEST_ROUTEMAP, ID_TEST_TIMETABLE, 0,            ID_VIEW_MAP1,
-      ID_VIEW_MAP2,    ID_VIEW_MAP3,     ID_VIEW_MAP4, ID_VIEW_MAP5,     ID_VIEW_MAP6,    ID_VIEW_MAP7,
-      ID_VIEW_MAP8};
+      ID_FILE_COMPILE, ID_FILE_SETTINGS, 0,
+      ID_TEST_INFO, ID_TEST_KIND, ID_TEST_EKI, ID_TEST_BIRDSEYE, ID_TEST_DIAGRAM, ID_TEST_ROUTEMAP, ID_TEST_TIMETABLE, 0,
+      ID_VIEW_MAP1, ID_VIEW_MAP2, ID_VIEW_MAP3, ID_VIEW_MAP4, ID_VIEW_MAP5, ID_VIEW_MAP6, ID_VIEW_MAP7, ID_VIEW_MAP8};
+  // clang-format on
   return table;
 }
 
 QString ToolBarImage(int id) {
   static const std::map<int, const char*> names = {
-      {ID_FILE_COMPILE, "01-compile"},   {ID_FILE_SETTINGS, "02-settings"}, {ID_TEST_INFO, "03-route-info"},
-      {ID_TEST_KIND, "04-kinds"},         {ID_TEST_EKI, "05-stations"},           {ID_TEST_BIRDSEYE, "06-birds-eye"},
-      {ID_TEST_DIAGRAM, "07-diagram"},   {ID_TEST_ROUTEMAP, "08-route-map"}, {ID_TEST_TIMETABLE, "09-timetable"},
-      {ID_VIEW_MAP1, "10-map1"},         {ID_VIEW_MAP2, "11-map2"},         {ID_VIEW_MAP3, "12-map3"},
-      {ID_VIEW_MAP4, "13-map4"},         {ID_VIEW_MAP5, "14-map5"},         {ID_VIEW_MAP6, "15-map6"},
-      {ID_VIEW_MAP7, "16-map7"},         {ID_VIEW_MAP8, "17-map8"}};
+      {ID_FILE_COMPILE, "01-compile"}, {ID_FILE_SETTINGS, "02-settings"},  {ID_TEST_INFO, "03-route-info"},
+      {ID_TEST_KIND, "04-kinds"},      {ID_TEST_EKI, "05-stations"},       {ID_TEST_BIRDSEYE, "06-birds-eye"},
+      {ID_TEST_DIAGRAM, "07-diagram"}, {ID_TEST_ROUTEMAP, "08-route-map"}, {ID_TEST_TIMETABLE, "09-timetable"},
+      {ID_VIEW_MAP1, "10-map1"},       {ID_VIEW_MAP2, "11-map2"},          {ID_VIEW_MAP3, "12-map3"},
+      {ID_VIEW_MAP4, "13-map4"},       {ID_VIEW_MAP5, "14-map5"},          {ID_VIEW_MAP6, "15-map6"},
+      {ID_VIEW_MAP7, "16-map7"},       {ID_VIEW_MAP8, "17-map8"}};
   auto it = names.find(id);
   return it == names.end() ? QString()
                            : QLatin1String(":/orbline/toolbar/") + QLatin1String(it->second) + QLatin1String(".png");
@@ -106,8 +109,7 @@ QString PromptString(int id) {
         {ID_APP_ABOUT, QStringLiteral(u"ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報")},
         {ID_FILE_EDITOR, QStringLiteral(u"問題の行を開くエディタを設定します\nエディタの設定")},
         {ID_VIEW_PROBLEMS, QStringLiteral(u"問題の一覧の表示/非表示\n問題の一覧")},
-        {ID_VIEW_AUTO_RELOAD,
-         QStringLiteral(u"保存されたソースファイルを読み直して表示し直します\n自動再読み込み")},
+        {ID_VIEW_AUTO_RELOAD, QStringLiteral(u"保存されたソースファイルを読み直して表示し直します\n自動再読み込み")},
     };
     for (int p = 1; p <= kPageCount; ++p) m[kMapPageIds[p - 1]] = QStringLiteral(u"マップ%1を表示\nMap %1").arg(p);
     return m;

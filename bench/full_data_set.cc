@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fstream>
 #include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <string_view>
 
@@ -18,47 +18,47 @@ namespace {
 // Shift_JIS (code page 932) words the generated texts are made of. Each is kept in its own
 // literal so that no hex escape runs into a following digit or letter.
 namespace sj {
-constexpr std::string_view kLocal = "\x95\x81\x92\xCA";                      // 普通
-constexpr std::string_view kRapid = "\x89\xF5\x91\xAC";                      // 快速
-constexpr std::string_view kSectionRapid = "\x8B\xE6\x8A\xD4\x89\xF5\x91\xAC";  // 区間快速
+constexpr std::string_view kLocal = "\x95\x81\x92\xCA";                          // 普通
+constexpr std::string_view kRapid = "\x89\xF5\x91\xAC";                          // 快速
+constexpr std::string_view kSectionRapid = "\x8B\xE6\x8A\xD4\x89\xF5\x91\xAC";   // 区間快速
 constexpr std::string_view kCommuterRapid = "\x92\xCA\x8B\xCE\x89\xF5\x91\xAC";  // 通勤快速
-constexpr std::string_view kNewRapid = "\x90\x56\x89\xF5\x91\xAC";           // 新快速
-constexpr std::string_view kSemiExpress = "\x8F\x80\x8B\x7D";                // 準急
-constexpr std::string_view kExpress = "\x8B\x7D\x8D\x73";                    // 急行
-constexpr std::string_view kLimitedExpress = "\x93\xC1\x8B\x7D";             // 特急
-constexpr std::string_view kSleeper = "\x90\x51\x91\xE4\x93\xC1\x8B\x7D";    // 寝台特急
-constexpr std::string_view kExtra = "\x97\xD5\x8E\x9E";                      // 臨時
-constexpr std::string_view kOutOfService = "\x89\xF1\x91\x97";               // 回送
-constexpr std::string_view kFreight = "\x89\xDD\x95\xA8";                    // 貨物
-constexpr std::string_view kAllStations = "\x8A\x65\x89\x77\x92\xE2\x8E\xD4";  // 各駅停車
+constexpr std::string_view kNewRapid = "\x90\x56\x89\xF5\x91\xAC";               // 新快速
+constexpr std::string_view kSemiExpress = "\x8F\x80\x8B\x7D";                    // 準急
+constexpr std::string_view kExpress = "\x8B\x7D\x8D\x73";                        // 急行
+constexpr std::string_view kLimitedExpress = "\x93\xC1\x8B\x7D";                 // 特急
+constexpr std::string_view kSleeper = "\x90\x51\x91\xE4\x93\xC1\x8B\x7D";        // 寝台特急
+constexpr std::string_view kExtra = "\x97\xD5\x8E\x9E";                          // 臨時
+constexpr std::string_view kOutOfService = "\x89\xF1\x91\x97";                   // 回送
+constexpr std::string_view kFreight = "\x89\xDD\x95\xA8";                        // 貨物
+constexpr std::string_view kAllStations = "\x8A\x65\x89\x77\x92\xE2\x8E\xD4";    // 各駅停車
 
-constexpr std::string_view kBound = "\x8D\x73";          // 行
-constexpr std::string_view kStop = "\x92\xE2\x8E\xD4";   // 停車
-constexpr std::string_view kPlatform = "\x94\xD4\x90\xFC";  // 番線
-constexpr std::string_view kTrainNo = "\x8D\x86";        // 号
-constexpr std::string_view kRailway = "\x83\x49\x83\x8B\x83\x75\x93\x53\x93\xB9";  // オルブ鉄道
-constexpr std::string_view kMainLine = "\x96\x7B\x90\xFC";  // 本線
-constexpr std::string_view kWholeLine = "\x91\x53\x90\xFC";  // 全線
-constexpr std::string_view kRevision = "\x89\xFC\x90\xB3";  // 改正
-constexpr std::string_view kYear = "\x94\x4E";           // 年
-constexpr std::string_view kMonth = "\x8C\x8E";          // 月
-constexpr std::string_view kDay = "\x93\xFA";            // 日
-constexpr std::string_view kRemarks = "\x94\xF5\x8D\x6C";  // 備考
-constexpr std::string_view kAuthor = "\x8D\xEC\x8E\xD2";   // 作者
-constexpr std::string_view kKind = "\x8E\xED\x95\xCA";     // 種別
-constexpr std::string_view kCarType = "\x8E\xD4\x8E\xED";  // 車種
-constexpr std::string_view kNumber = "\x94\xD4\x8D\x86";   // 番号
-constexpr std::string_view kOrigin = "\x8E\x6E\x94\xAD";   // 始発
-constexpr std::string_view kTerminus = "\x8F\x49\x92\x85";  // 終着
-constexpr std::string_view kTimetable = "\x8E\x9E\x8D\x8F";  // 時刻
-constexpr std::string_view kPlatformArea = "\x82\xCC\x82\xE8\x82\xCE";  // のりば
-constexpr std::string_view kBirdsEye = "\x92\xB9\xE1\xD5\x90\x7D";     // 鳥瞰図
+constexpr std::string_view kBound = "\x8D\x73";                                            // 行
+constexpr std::string_view kStop = "\x92\xE2\x8E\xD4";                                     // 停車
+constexpr std::string_view kPlatform = "\x94\xD4\x90\xFC";                                 // 番線
+constexpr std::string_view kTrainNo = "\x8D\x86";                                          // 号
+constexpr std::string_view kRailway = "\x83\x49\x83\x8B\x83\x75\x93\x53\x93\xB9";          // オルブ鉄道
+constexpr std::string_view kMainLine = "\x96\x7B\x90\xFC";                                 // 本線
+constexpr std::string_view kWholeLine = "\x91\x53\x90\xFC";                                // 全線
+constexpr std::string_view kRevision = "\x89\xFC\x90\xB3";                                 // 改正
+constexpr std::string_view kYear = "\x94\x4E";                                             // 年
+constexpr std::string_view kMonth = "\x8C\x8E";                                            // 月
+constexpr std::string_view kDay = "\x93\xFA";                                              // 日
+constexpr std::string_view kRemarks = "\x94\xF5\x8D\x6C";                                  // 備考
+constexpr std::string_view kAuthor = "\x8D\xEC\x8E\xD2";                                   // 作者
+constexpr std::string_view kKind = "\x8E\xED\x95\xCA";                                     // 種別
+constexpr std::string_view kCarType = "\x8E\xD4\x8E\xED";                                  // 車種
+constexpr std::string_view kNumber = "\x94\xD4\x8D\x86";                                   // 番号
+constexpr std::string_view kOrigin = "\x8E\x6E\x94\xAD";                                   // 始発
+constexpr std::string_view kTerminus = "\x8F\x49\x92\x85";                                 // 終着
+constexpr std::string_view kTimetable = "\x8E\x9E\x8D\x8F";                                // 時刻
+constexpr std::string_view kPlatformArea = "\x82\xCC\x82\xE8\x82\xCE";                     // のりば
+constexpr std::string_view kBirdsEye = "\x92\xB9\xE1\xD5\x90\x7D";                         // 鳥瞰図
 constexpr std::string_view kDiagram = "\x83\x5F\x83\x43\x83\x41\x83\x4F\x83\x89\x83\x80";  // ダイアグラム
-constexpr std::string_view kRouteMap = "\x98\x48\x90\xFC\x90\x7D";  // 路線図
-constexpr std::string_view kSection = "\x8B\xE6\x8A\xD4";  // 区間
-constexpr std::string_view kWeekday = "\x95\xBD\x93\xFA";   // 平日
-constexpr std::string_view kSaturday = "\x93\x79\x97\x6A";  // 土曜
-constexpr std::string_view kSunday = "\x93\xFA\x97\x6A";    // 日曜
+constexpr std::string_view kRouteMap = "\x98\x48\x90\xFC\x90\x7D";                         // 路線図
+constexpr std::string_view kSection = "\x8B\xE6\x8A\xD4";                                  // 区間
+constexpr std::string_view kWeekday = "\x95\xBD\x93\xFA";                                  // 平日
+constexpr std::string_view kSaturday = "\x93\x79\x97\x6A";                                 // 土曜
+constexpr std::string_view kSunday = "\x93\xFA\x97\x6A";                                   // 日曜
 
 // Parts of station names.
 constexpr std::array<std::string_view, 7> kNameHeads = {
@@ -198,8 +198,8 @@ std::string MakeInfo() {
   f.EndLine();
   f.Text(Concat({"2024", sj::kYear, "3", sj::kMonth, "16", sj::kDay, " ", sj::kRevision}));
   f.EndLine();
-  f.Text(Concat({sj::kRemarks, ": ", sj::kWholeLine, " ", sj::kTimetable, " (", sj::kWeekday, "/", sj::kSaturday,
-                 "/", sj::kSunday, ")"}));
+  f.Text(Concat({sj::kRemarks, ": ", sj::kWholeLine, " ", sj::kTimetable, " (", sj::kWeekday, "/", sj::kSaturday, "/",
+                 sj::kSunday, ")"}));
   f.EndLine();
   for (int j = 1; j <= RouteInfo::kMaxRemarksLines; ++j) {
     f.Text(Concat({sj::kSection, " ", std::to_string(j), ": ", sj::kPlatformArea, " ", std::to_string(j % 4 + 1),
@@ -256,8 +256,8 @@ std::string MakeStations(const std::vector<std::string>& stationNames, Random& r
         f.Number(0);
       }
     }
-    f.Number(random.Between(0, 12));   // value9
-    f.Number(random.Between(0, 99));   // ratio
+    f.Number(random.Between(0, 12));    // value9
+    f.Number(random.Between(0, 99));    // ratio
     f.Number(random.Between(-5, 900));  // value11; a negative number is stored as its low 16 bits
     char label[8];
     std::snprintf(label, sizeof label, "S%03d", row);
@@ -318,8 +318,8 @@ void MapItemLine(SourceText& f, int display, Random& random) {
       break;
     case 45:
     case 46:
-      MapNumbers(f, {kind, x, y, random.Between(5, 300), random.Between(5, 200), kind == 45 ? r : 0,
-                     kind == 45 ? g : 0, kind == 45 ? b : 0});
+      MapNumbers(f, {kind, x, y, random.Between(5, 300), random.Between(5, 200), kind == 45 ? r : 0, kind == 45 ? g : 0,
+                     kind == 45 ? b : 0});
       f.Empty();
       break;
     case 47:
@@ -365,8 +365,8 @@ SegmentTimes SegmentMinutes(Random& random) {
   return minutes;
 }
 
-std::string MakeTimetable(int fileNumber, const SegmentTimes& segment,
-                          const std::vector<std::string>& stationNames, Random& random) {
+std::string MakeTimetable(int fileNumber, const SegmentTimes& segment, const std::vector<std::string>& stationNames,
+                          Random& random) {
   SourceText f;
   f.Reserve(1400 * static_cast<size_t>(kTrainCapacity));
   // Header: 7 labels over the train values, then one group per calc station: its number, two
@@ -416,11 +416,11 @@ std::string MakeTimetable(int fileNumber, const SegmentTimes& segment,
     const int origin = down ? first : last, terminus = down ? last : first;
 
     f.Number(kind);
-    f.Number(random.Between(1, 100));               // car type
-    f.Number(fileNumber * 10000 + i + 1);            // train number
-    f.Number(random.Between(2, 15));                 // cars
-    f.Number(random.Percent(20));                    // flag
-    f.Number(origin);                                // station rows 1..100 are calc stations 1..100
+    f.Number(random.Between(1, 100));      // car type
+    f.Number(fileNumber * 10000 + i + 1);  // train number
+    f.Number(random.Between(2, 15));       // cars
+    f.Number(random.Percent(20));          // flag
+    f.Number(origin);                      // station rows 1..100 are calc stations 1..100
     f.Number(terminus);
     for (int s = 1; s <= kCalcStationCapacity; ++s) {
       const Column& c = columns[static_cast<size_t>(s)];
@@ -441,8 +441,8 @@ std::string MakeTimetable(int fileNumber, const SegmentTimes& segment,
     f.Text(Concat({std::to_string(fileNumber * 10000 + i + 1), express ? "D" : "M", sj::kTrainNo}));
     f.Text(Concat({stationNames[static_cast<size_t>(terminus - 1)], sj::kBound}));
     if (random.Percent(40)) {
-      f.Text(Concat({kKinds[static_cast<size_t>(kind - 1)].text1, " ", std::to_string(random.Between(1, 8)),
-                     sj::kPlatform}));
+      f.Text(Concat(
+          {kKinds[static_cast<size_t>(kind - 1)].text1, " ", std::to_string(random.Between(1, 8)), sj::kPlatform}));
     } else {
       f.Empty();
     }
@@ -485,8 +485,8 @@ WrittenDataSet WriteFullDataSet(const std::filesystem::path& folder, std::uint64
   const auto segment = SegmentMinutes(random);
   for (int fileNumber = 1; fileNumber <= kDayTypeCount; ++fileNumber) {
     Random day(seed + static_cast<std::uint64_t>(fileNumber) * 0x1000193ull);
-    WriteFile(folder, "data" + std::to_string(fileNumber) + ".txt", MakeTimetable(fileNumber, segment, stationNames, day),
-              set);
+    WriteFile(folder, "data" + std::to_string(fileNumber) + ".txt",
+              MakeTimetable(fileNumber, segment, stationNames, day), set);
   }
   return set;
 }

@@ -10,9 +10,22 @@
 namespace orbline {
 namespace {
 
-const char* const kLabelTexts[] = {"汐凪港", "汐凪本町", "浜木綿通", "桐ヶ原", "雲雀野", "鈴蘭温泉", "星見高原",
-                                   "朝霧信号場", "凡例", "駅前商店街", "至 汐凪港", "10", "高原ロープウェイ",
-                                   "鏡ヶ池", "（臨時）", "平日ダイヤ 6時から12時"};
+const char* const kLabelTexts[] = {"汐凪港",
+                                   "汐凪本町",
+                                   "浜木綿通",
+                                   "桐ヶ原",
+                                   "雲雀野",
+                                   "鈴蘭温泉",
+                                   "星見高原",
+                                   "朝霧信号場",
+                                   "凡例",
+                                   "駅前商店街",
+                                   "至 汐凪港",
+                                   "10",
+                                   "高原ロープウェイ",
+                                   "鏡ヶ池",
+                                   "（臨時）",
+                                   "平日ダイヤ 6時から12時"};
 constexpr int kLabelTextCount = sizeof kLabelTexts / sizeof kLabelTexts[0];
 
 void Item(Document& doc, int i, std::vector<uint16_t> values, std::string text = {}) {

@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
   }
   try {
     const orbline::WrittenDataSet set = orbline::WriteFullDataSet(argv[1]);
-    for (const orbline::WrittenFile& f : set.files)
-      std::printf("%-10s %10ju bytes\n", f.name.c_str(), f.bytes);
+    for (const orbline::WrittenFile& f : set.files) std::printf("%-10s %10ju bytes\n", f.name.c_str(), f.bytes);
     std::printf("%-10s %10ju bytes\n", "total", set.totalBytes);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "orbline_make_full_set: %s\n", e.what());

@@ -35,8 +35,7 @@ class DataSetFolder {
   }
 
  private:
-  DataSetFolder()
-      : path_(std::filesystem::temp_directory_path() / ("orbline-bench-" + std::to_string(::getpid()))) {
+  DataSetFolder() : path_(std::filesystem::temp_directory_path() / ("orbline-bench-" + std::to_string(::getpid()))) {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     try {
@@ -88,15 +87,12 @@ class Reading {
     for (int day = 0; day < kDayTypeCount; ++day)
       if (const int n = RowsBeforeEnd(d.trains[day]); n < kTrainCapacity)
         return "train " + std::to_string(day + 1) + "-" + std::to_string(n + 1) + " is empty";
-    if (d.maxCalcStation != kCalcStationCapacity)
-      return "max calc station is " + std::to_string(d.maxCalcStation);
+    if (d.maxCalcStation != kCalcStationCapacity) return "max calc station is " + std::to_string(d.maxCalcStation);
     return {};
   }
 
  private:
-  Reading() : files_(DataSetFolder::Get().path()), doc_(std::make_unique<Document>()) {
-    doc_->settings.weekkind = 2;
-  }
+  Reading() : files_(DataSetFolder::Get().path()), doc_(std::make_unique<Document>()) { doc_->settings.weekkind = 2; }
 
   DiskLineReader files_;
   FindingList findings_;

@@ -72,8 +72,8 @@ bool ParseInt(std::string_view text, int min, int max, int* value) {
 struct Given {
   bool help = false, version = false, noProfile = false, json = false, all = false, grid = false, force = false,
        noOpen = false;
-  std::optional<std::string> folder, output, profile, kugiri, separator, kankaku, weekkind, top, sec30, mode, page, size,
-      port;
+  std::optional<std::string> folder, output, profile, kugiri, separator, kankaku, weekkind, top, sec30, mode, page,
+      size, port;
   std::vector<std::string> positional;
 };
 
@@ -90,11 +90,19 @@ bool Parse(const std::vector<std::string>& args, Given* g, std::string* error) {
     app.add_flag("--grid", g->grid);
     app.add_flag("--force", g->force);
     app.add_flag("--no-open", g->noOpen);
-    const std::pair<const char*, std::optional<std::string>*> values[] = {
-        {"-C", &g->folder},       {"-o", &g->output},        {"--profile", &g->profile},   {"--kugiri", &g->kugiri},
-        {"--separator", &g->separator}, {"--kankaku", &g->kankaku}, {"--weekkind", &g->weekkind}, {"--top", &g->top},
-        {"--30sec", &g->sec30},   {"--mode", &g->mode},      {"--page", &g->page},         {"--size", &g->size},
-        {"--port", &g->port}};
+    const std::pair<const char*, std::optional<std::string>*> values[] = {{"-C", &g->folder},
+                                                                          {"-o", &g->output},
+                                                                          {"--profile", &g->profile},
+                                                                          {"--kugiri", &g->kugiri},
+                                                                          {"--separator", &g->separator},
+                                                                          {"--kankaku", &g->kankaku},
+                                                                          {"--weekkind", &g->weekkind},
+                                                                          {"--top", &g->top},
+                                                                          {"--30sec", &g->sec30},
+                                                                          {"--mode", &g->mode},
+                                                                          {"--page", &g->page},
+                                                                          {"--size", &g->size},
+                                                                          {"--port", &g->port}};
     for (const auto& [name, value] : values)
       app.add_option(name, *value)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("arguments", g->positional);
@@ -133,7 +141,8 @@ bool TakeValues(const Given& given, CommandLine* cl, std::string* error) {
   std::optional<int> modeValue, pageValue, portValue;
   if (!number("kugiri", given.kugiri, 0, 3, &cl->kugiri) || !number("kankaku", given.kankaku, 0, 100, &cl->kankaku) ||
       !number("weekkind", given.weekkind, 0, 3, &cl->weekkind) || !number("top", given.top, 0, 1, &cl->top) ||
-      !number("30sec", given.sec30, 0, 1, &cl->sec30) || !number("mode", given.mode, kFirstMode, kLastMode, &modeValue) ||
+      !number("30sec", given.sec30, 0, 1, &cl->sec30) ||
+      !number("mode", given.mode, kFirstMode, kLastMode, &modeValue) ||
       !number("page", given.page, 1, kPageCount, &pageValue) || !number("port", given.port, 0, 65535, &portValue))
     return false;
   cl->port = portValue.value_or(0);

@@ -29,14 +29,14 @@ struct CommandLine {
   bool grid = false;
   int width = 1000, height = 750;
 
-  bool force = false;   // decompile: replace source files that exist
+  bool force = false;  // decompile: replace source files that exist
 
-  int port = 0;          // serve: the port on 127.0.0.1; 0 for a free one
-  bool noOpen = false;   // serve: do not open the browser
+  int port = 0;         // serve: the port on 127.0.0.1; 0 for a free one
+  bool noOpen = false;  // serve: do not open the browser
 
   std::filesystem::path zkfFile;  // dump, decompile
-  bool json = false;    // dump --json, check --all --json
-  bool all = false;     // check --all: every fault of the line
+  bool json = false;              // dump --json, check --all --json
+  bool all = false;               // check --all: every fault of the line
 };
 
 // Parses the arguments after the program name into `*cl`. On a usage error returns false with

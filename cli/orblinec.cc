@@ -154,8 +154,7 @@ int RunDecompile(const CommandLine& cl) {
   std::string problem;
   DecompiledRoute route;
   if (!Decompile(file, cl.kugiri.value_or(-1), &route, &problem)) {
-    Print(stderr, "orblinec: %s: no source files give this file back: %s\n", Utf8(cl.zkfFile).c_str(),
-          problem.c_str());
+    Print(stderr, "orblinec: %s: no source files give this file back: %s\n", Utf8(cl.zkfFile).c_str(), problem.c_str());
     return 1;
   }
   // Nothing is written unless compiling the files gives the very same bytes.
@@ -170,7 +169,8 @@ int RunDecompile(const CommandLine& cl) {
   const fs::path folder = cl.folder.empty() ? fs::path(".") : cl.folder;
   if (!WriteSourceFiles(route, folder, cl.force)) return 1;
   const FormatSettings& s = route.settings;
-  Print(stdout, "wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
+  Print(stdout,
+        "wrote %zu files to %s\ncompile with: orblinec compile -C %s --kugiri %d --weekkind %d --top %d --30sec %d\n",
         route.files.size(), Utf8(folder).c_str(), Utf8(folder).c_str(), s.kugiri, s.weekkind, s.top, s.sec30);
   return 0;
 }
@@ -200,26 +200,17 @@ int RunOrblinec(const std::vector<std::string>& args) {
   }
   const CommandLine* cl = &parsed;
   switch (cl->command) {
-    case CommandLine::Command::kHelp:
-      WriteText(stdout, kUsage);
-      return 0;
-    case CommandLine::Command::kVersion:
-      WriteText(stdout, kVersion);
-      return 0;
+    case CommandLine::Command::kHelp: WriteText(stdout, kUsage); return 0;
+    case CommandLine::Command::kVersion: WriteText(stdout, kVersion); return 0;
     case CommandLine::Command::kRender:
       // SVG needs none of Qt; the other images are drawn by orblinec-render.
       return HasEnding(cl->output, ".svg") ? RunRenderCommand(*cl, WriteSvgImage) : RunRender(args);
     case CommandLine::Command::kCompile:
-    case CommandLine::Command::kCheck:
-      return ReadAndCompile(*cl);
-    case CommandLine::Command::kDump:
-      return Dump(*cl);
-    case CommandLine::Command::kDecompile:
-      return RunDecompile(*cl);
-    case CommandLine::Command::kServe:
-      return RunServe(*cl);
-    case CommandLine::Command::kNone:
-      break;
+    case CommandLine::Command::kCheck: return ReadAndCompile(*cl);
+    case CommandLine::Command::kDump: return Dump(*cl);
+    case CommandLine::Command::kDecompile: return RunDecompile(*cl);
+    case CommandLine::Command::kServe: return RunServe(*cl);
+    case CommandLine::Command::kNone: break;
   }
   WriteText(stderr, kUsage);
   return 2;

@@ -30,7 +30,8 @@ bool WriteSvgImage(const Document& doc, const ViewState& state, int width, int h
   DrawDisplay(canvas, doc, state);
   const std::string svg = canvas.Svg();
   std::string reason;
-  if (WriteFileReplacing(path, [&svg](ByteSink& sink) { return sink.Write(svg.data(), svg.size()); }, &reason))
+  if (WriteFileReplacing(
+          path, [&svg](ByteSink& sink) { return sink.Write(svg.data(), svg.size()); }, &reason))
     return true;
   *err = "cannot write " + Utf8(path) + " (" + reason + ")";
   return false;

@@ -78,8 +78,11 @@ bool SameToken(std::string_view a, std::string_view b) {
 }
 
 Json FindingJson(const Finding& f) {
-  return Json{{"severity", f.IsError() ? "error" : "warning"}, {"file", f.file}, {"line", f.line},
-              {"code", f.code}, {"message", SjisToUtf8(f.message)}};
+  return Json{{"severity", f.IsError() ? "error" : "warning"},
+              {"file", f.file},
+              {"line", f.line},
+              {"code", f.code},
+              {"message", SjisToUtf8(f.message)}};
 }
 
 // A whole number of a JSON object within [min, max].
@@ -151,8 +154,8 @@ HttpResponse ServeHandler::Api(const HttpRequest& request, std::string_view path
   const struct {
     std::string_view path;
     bool post;
-  } routes[] = {{"/api/state", false},    {"/api/display", false}, {"/api/coordinate", false}, {"/api/events", false},
-                {"/api/settings", true}, {"/api/open", true},     {"/api/open-row", true},   {"/api/compile", true}};
+  } routes[] = {{"/api/state", false},   {"/api/display", false}, {"/api/coordinate", false}, {"/api/events", false},
+                {"/api/settings", true}, {"/api/open", true},     {"/api/open-row", true},    {"/api/compile", true}};
   for (const auto& route : routes) {
     if (route.path != path) continue;
     if (route.post != post) return Refusal(405, route.post ? "POST only" : "GET only");
@@ -181,17 +184,24 @@ HttpResponse ServeHandler::State() {
     errors += f.IsError();
   }
   const FormatSettings s = line_.settings();
-  return Answer(200, Json{{"generation", line_.generation()},
-                          {"problems", {{"generation", problems.generation},
-                                        {"errors", errors},
-                                        {"warnings", static_cast<int>(problems.findings.size()) - errors},
-                                        {"findings", findings}}},
-                          {"settings", {{"kugiri", s.kugiri}, {"kankaku", s.kankaku}, {"weekkind", s.weekkind},
-                                        {"top", s.top}, {"sec30", s.sec30}}},
-                          {"editor", line_.editorCommand()},
-                          {"keepsSettings", line_.keepsSettings()},
-                          {"view", {{"mode", firstView_.displayMode}, {"page", firstView_.eria},
-                                    {"grid", firstView_.grid != 0 ? 1 : 0}}}});
+  return Answer(
+      200,
+      Json{{"generation", line_.generation()},
+           {"problems",
+            {{"generation", problems.generation},
+             {"errors", errors},
+             {"warnings", static_cast<int>(problems.findings.size()) - errors},
+             {"findings", findings}}},
+           {"settings",
+            {{"kugiri", s.kugiri},
+             {"kankaku", s.kankaku},
+             {"weekkind", s.weekkind},
+             {"top", s.top},
+             {"sec30", s.sec30}}},
+           {"editor", line_.editorCommand()},
+           {"keepsSettings", line_.keepsSettings()},
+           {"view",
+            {{"mode", firstView_.displayMode}, {"page", firstView_.eria}, {"grid", firstView_.grid != 0 ? 1 : 0}}}});
 }
 
 HttpResponse ServeHandler::Display(std::string_view query) {
@@ -237,20 +247,19 @@ HttpResponse ServeHandler::Settings(const std::string& body) {
   s.top = *top;
   s.sec30 = *sec30;
   std::string err;
-  if (!line_.ApplySettings(s, command, &err)) return Answer(500, Json{{"error", "the profile was not written: " + err}});
+  if (!line_.ApplySettings(s, command, &err))
+    return Answer(500, Json{{"error", "the profile was not written: " + err}});
   return State();
 }
 
 namespace {
 
 // What opening a finding or a row came to.
-HttpResponse Opened(ServedLine::OpenResult result, const std::string& where, const std::string& err,
-                    const char* what) {
+HttpResponse Opened(ServedLine::OpenResult result, const std::string& where, const std::string& err, const char* what) {
   switch (result) {
     case ServedLine::OpenResult::kOpened: return Answer(200, Json{{"opened", true}, {"where", where}});
     case ServedLine::OpenResult::kNoEditor: return Answer(200, Json{{"opened", false}, {"where", where}});
-    case ServedLine::OpenResult::kFailed:
-      return Answer(200, Json{{"opened", false}, {"where", where}, {"error", err}});
+    case ServedLine::OpenResult::kFailed: return Answer(200, Json{{"opened", false}, {"where", where}, {"error", err}});
     case ServedLine::OpenResult::kStaleList: return Refusal(409, std::string("the ") + what + " has changed since");
     case ServedLine::OpenResult::kNoFile: return Refusal(422, "this finding is about no file");
     case ServedLine::OpenResult::kNoSuchFinding: break;

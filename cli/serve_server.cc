@@ -9,8 +9,8 @@
 
 #include <chrono>
 #include <deque>
-#include <optional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -52,7 +52,9 @@ class Session : public std::enable_shared_from_this<Session> {
  public:
   Session(tcp::socket socket, Hub& hub) : stream_(std::move(socket)), hub_(hub) {}
 
-  void Start() { asio::dispatch(stream_.get_executor(), [self = shared_from_this()] { self->Read(); }); }
+  void Start() {
+    asio::dispatch(stream_.get_executor(), [self = shared_from_this()] { self->Read(); });
+  }
 
   // Queues an event (or a ping comment) for an event stream.
   void Send(std::string event) {
@@ -102,8 +104,8 @@ class Session : public std::enable_shared_from_this<Session> {
   }
 
   void Write(const HttpResponse& response, unsigned version, bool keepAlive) {
-    auto message = std::make_shared<http::response<http::string_body>>(
-        static_cast<http::status>(response.status), version);
+    auto message =
+        std::make_shared<http::response<http::string_body>>(static_cast<http::status>(response.status), version);
     SetCommonFields(message->base(), response);
     message->body() = response.body;
     message->keep_alive(keepAlive);
@@ -139,10 +141,11 @@ class Session : public std::enable_shared_from_this<Session> {
   // What the client sends on an event stream is dropped; the read that ends shows it has gone,
   // and keeps the session alive until then.
   void ReadUntilGone() {
-    stream_.socket().async_read_some(asio::buffer(drop_), [self = shared_from_this()](beast::error_code ec, std::size_t) {
-      if (ec) return self->Close();
-      self->ReadUntilGone();
-    });
+    stream_.socket().async_read_some(asio::buffer(drop_),
+                                     [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                                       if (ec) return self->Close();
+                                       self->ReadUntilGone();
+                                     });
   }
 
   void WriteEvent() {

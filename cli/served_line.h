@@ -28,9 +28,9 @@ using ProgramStarter = std::function<bool(const std::vector<std::string>& words,
 class ServedLine {
  public:
   struct Options {
-    std::filesystem::path folder;   // the line's source files
-    std::filesystem::path output;   // the compiled file
-    FormatSettings settings;        // as the run starts
+    std::filesystem::path folder;              // the line's source files
+    std::filesystem::path output;              // the compiled file
+    FormatSettings settings;                   // as the run starts
     std::unique_ptr<IniProfileStore> profile;  // where the form's settings are kept; null: nowhere
     ProgramStarter start;
   };

@@ -26,8 +26,7 @@ std::string CountLine(int errors, int warnings);
 // the whole route lists them, when flushed (by the end at the latest).
 class TerminalFindings : public FindingSink {
  public:
-  TerminalFindings(std::FILE* out, std::filesystem::path sourceFolder)
-      : out_(out), folder_(std::move(sourceFolder)) {}
+  TerminalFindings(std::FILE* out, std::filesystem::path sourceFolder) : out_(out), folder_(std::move(sourceFolder)) {}
   ~TerminalFindings() override { Flush(); }
   void Report(const Finding& finding) override;
   // Prints what came since the last flush.

@@ -24,8 +24,7 @@ std::string SourceFileAt(const std::filesystem::path& target, const LineReader& 
 
 }  // namespace
 
-bool CompileToFile(Document& doc, const std::filesystem::path& target, const LineReader& files,
-                   FindingSink& findings) {
+bool CompileToFile(Document& doc, const std::filesystem::path& target, const LineReader& files, FindingSink& findings) {
   if (const std::string source = SourceFileAt(target, files); !source.empty()) {
     // A name that would destroy the author's work is not kept as the next one offered.
     Finding f = MakeFinding(kErrZkfOverSource, 0, 0, {}, 0);
@@ -37,7 +36,8 @@ bool CompileToFile(Document& doc, const std::filesystem::path& target, const Lin
   doc.targetFolder = target.parent_path();
 
   std::string reason;
-  if (!WriteFileReplacing(target, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
+  if (!WriteFileReplacing(
+          target, [&doc](ByteSink& sink) { return WriteZkf(doc, sink); }, &reason)) {
     Finding f = MakeFinding(kErrZkf, 0, 0, {}, 0);
     f.detail = Utf8(target) + ": " + reason;
     findings.Report(f);

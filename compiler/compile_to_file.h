@@ -14,7 +14,6 @@ class LineReader;
 // written; any file error is reported as error 71 with the system's reason. The target's name
 // becomes `targetFileName` and its folder `targetFolder`, even when writing then fails; a refused
 // target does not.
-bool CompileToFile(Document& doc, const std::filesystem::path& target, const LineReader& files,
-                   FindingSink& findings);
+bool CompileToFile(Document& doc, const std::filesystem::path& target, const LineReader& files, FindingSink& findings);
 
 }  // namespace orbline

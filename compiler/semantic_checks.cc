@@ -285,7 +285,8 @@ std::optional<Checker::Backwards> Checker::BackwardsStep(const Train& train, con
 
 }  // namespace
 
-void CheckSemantics(const Document& doc, FindingSink& findings, const std::set<std::string, std::less<>>& filesWithErrors) {
+void CheckSemantics(const Document& doc, FindingSink& findings,
+                    const std::set<std::string, std::less<>>& filesWithErrors) {
   Checker check(doc, findings);
   auto sound = [&](std::string_view file) { return filesWithErrors.find(file) == filesWithErrors.end(); };
   bool stationsKnown = sound(kEkiFile);

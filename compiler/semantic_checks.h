@@ -13,6 +13,7 @@ class FindingSink;
 // that are never shown or never compiled, timetables whose times turn back, stops cut off by the
 // width of the timetable read last, colours beyond 255. Nothing is checked against a file in
 // `filesWithErrors`, so that no warning merely repeats an error.
-void CheckSemantics(const Document& doc, FindingSink& findings, const std::set<std::string, std::less<>>& filesWithErrors);
+void CheckSemantics(const Document& doc, FindingSink& findings,
+                    const std::set<std::string, std::less<>>& filesWithErrors);
 
 }  // namespace orbline

@@ -24,8 +24,10 @@ struct TextCheck {
 
   void Check(const std::string& text, const std::string& where) {
     if (!problem.empty()) return;
-    if (text.find('\n') != std::string::npos) problem = where + " holds a line break";
-    else if (text.find(delimiter) != std::string::npos) problem = where + " holds the delimiter";
+    if (text.find('\n') != std::string::npos)
+      problem = where + " holds a line break";
+    else if (text.find(delimiter) != std::string::npos)
+      problem = where + " holds the delimiter";
   }
 };
 

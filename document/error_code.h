@@ -62,8 +62,8 @@ enum ErrorCode : int {
 };
 
 struct ErrorMessage {
-  int code;          // 0 for the last row, which stands for every code not listed
-  int stringId;      // resource id of the message
+  int code;      // 0 for the last row, which stands for every code not listed
+  int stringId;  // resource id of the message
   Severity severity;
   const char* text;  // Shift_JIS, printf-style with %d and %%
   int length;

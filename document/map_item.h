@@ -42,9 +42,7 @@ struct MapItem {
   bool IsPageHeader() const { return kind() > kPageCodeStep; }
   bool EndsPage() const { return EndsTable() || IsPageHeader(); }
   // Station links and bars name two calc stations, param1 and param2, which must be 1..100.
-  bool NamesCalcStations() const {
-    return kind() == kStationLinkA || kind() == kStationBar || kind() == kStationLinkB;
-  }
+  bool NamesCalcStations() const { return kind() == kStationLinkA || kind() == kStationBar || kind() == kStationLinkB; }
   struct CalcStations {
     int from, to;
   };

@@ -25,13 +25,9 @@ SourceFile::~SourceFile() = default;
 bool SourceFile::Read(std::string_view* line) {
   if (!file_ || failed_) return false;
   switch (file_->ReadLine(line)) {
-    case LineFile::Result::kLine:
-      ++line_;
-      return true;
-    case LineFile::Result::kEnd:
-      return false;
-    case LineFile::Result::kError:
-      break;
+    case LineFile::Result::kLine: ++line_; return true;
+    case LineFile::Result::kEnd: return false;
+    case LineFile::Result::kError: break;
   }
   failed_ = true;
   file_.reset();  // closed before the box, so the author can fix the file while it shows

@@ -227,8 +227,8 @@ bool SourceReader::ReadTimetables() {
 bool SourceReader::ReadTimetableFile(int fileNumber, int dayType) {
   doc_.maxCalcStation = 0;
   doc_.dayTypeFile[dayType] = fileNumber;
-  SourceFile file(*this, TimetableFileName(fileNumber), SourceFile::Kind::kFields, kErrDataNotFound,
-                  kErrDataUnknown, fileNumber);
+  SourceFile file(*this, TimetableFileName(fileNumber), SourceFile::Kind::kFields, kErrDataNotFound, kErrDataUnknown,
+                  fileNumber);
   if (!file.open()) return false;
   TimetableFile timetable(*this, file, fileNumber, dayType);
   if (!timetable.ReadHeader() || !timetable.ReadTrains()) return false;

@@ -1,5 +1,6 @@
 // Every reader over arbitrary file contents and arbitrary settings: no crash, no read outside a
-// line, each failure reported once at a line the file has; read going on, every fault of the files is reported and the tables hold no rejected row.
+// line, each failure reported once at a line the file has; read going on, every fault of the files is reported and the
+// tables hold no rejected row.
 #include <cstdlib>
 
 #include "compiler/route_check.h"
@@ -11,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzDocument& f = FuzzDocument::Get();
   Document& doc = f.Load(data, size);
   SourceReader reader(doc, f.files, f.findings);
-  const int ok = reader.ReadInfo() + reader.ReadKinds() + reader.ReadStations() + reader.ReadMap() + reader.ReadTimetables();
+  const int ok =
+      reader.ReadInfo() + reader.ReadKinds() + reader.ReadStations() + reader.ReadMap() + reader.ReadTimetables();
   if (f.Errors() != 5 - ok) abort();
   for (const Finding& finding : f.findings.findings)
     if (finding.line < 0) abort();

@@ -45,7 +45,7 @@ std::unique_ptr<LineFile> DiskLineReader::Open(std::string_view name, FileStatus
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
     // A folder in the file's place cannot be opened so: another failure, as on Linux.
-    *status = code == ERROR_FILE_NOT_FOUND ? FileStatus::kNotFound
+    *status = code == ERROR_FILE_NOT_FOUND   ? FileStatus::kNotFound
               : code == ERROR_PATH_NOT_FOUND ? PathNotFound(path)
                                              : FileStatus::kOtherError;
     return nullptr;

@@ -10,9 +10,9 @@ enum class Severity { kError, kWarning };
 struct Finding {
   Severity severity = Severity::kError;
   int code = 0;
-  int a = 0, b = 0;   // the numbers put into the message
-  std::string file;   // the source file's name in the line's folder ("eki.txt"); empty for none
-  int line = 0;       // 1-based line of that file; 0 when the finding is about the whole file
+  int a = 0, b = 0;     // the numbers put into the message
+  std::string file;     // the source file's name in the line's folder ("eki.txt"); empty for none
+  int line = 0;         // 1-based line of that file; 0 when the finding is about the whole file
   std::string message;  // Shift_JIS, as the stop box shows it after "error <code>"
   std::string detail;   // for the command line only, such as a path and the system's reason
 

@@ -31,9 +31,7 @@ class MemoryLineFile : public BufferedLineFile {
 
 }  // namespace
 
-void MemoryLineReader::Set(std::string name, std::string bytes) {
-  files_[std::move(name)] = Entry{std::move(bytes)};
-}
+void MemoryLineReader::Set(std::string name, std::string bytes) { files_[std::move(name)] = Entry{std::move(bytes)}; }
 
 void MemoryLineReader::SetFailingRead(std::string name, std::string bytes, size_t failAfter) {
   files_[std::move(name)] = Entry{std::move(bytes), failAfter};

@@ -1,5 +1,7 @@
-#include <shlobj.h>
+// windows.h first: the headers below need what it defines.
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <cstdlib>
 

@@ -1,4 +1,6 @@
+// windows.h first: the headers below need what it defines.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "platform/command_words.h"

@@ -82,7 +82,7 @@ bool FailFor(DWORD code, const fs::path& path, std::string* reason) {
   const DWORD again = probe == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
   if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
   return Fail(again == ERROR_SHARING_VIOLATION || again == ERROR_LOCK_VIOLATION ? WriteFailure::kInUse
-                                                                               : WriteFailure::kNoPermission,
+                                                                                : WriteFailure::kNoPermission,
               reason);
 }
 
@@ -96,8 +96,8 @@ bool IsDeviceName(const fs::path& path) {
 }
 
 bool WriteDevice(const fs::path& path, const std::function<bool(ByteSink&)>& write, std::string* reason) {
-  const HANDLE device = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+  const HANDLE device =
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (device == INVALID_HANDLE_VALUE) return FailFor(GetLastError(), path, reason);
   HandleSink sink(device);
   const bool ok = write(sink);

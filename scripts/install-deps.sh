@@ -22,6 +22,8 @@ packages=(
   imagemagick       # scripts/screenshot.sh: saves the window as PNG; tests/svg_raster_test.sh compares images
   libc-bin          # iconv, used to build the Shift_JIS tables
   clang             # the fuzz targets (libFuzzer)
+  clang-format      # scripts/check-style.sh: the house style (.clang-format)
+  clang-tidy        # scripts/check-style.sh: no function of the program over 60 lines
   libclang-rt-14-dev
   cloc              # scripts/code-size.sh
   dpkg-dev          # scripts/package.sh: the .deb's dependencies (dpkg-shlibdeps)

@@ -13,6 +13,10 @@ for preset in release debug-asan; do
   cmake --preset "$preset" -DORBLINE_WERROR=ON
   cmake --build --preset "$preset"
   ctest --preset "$preset"
+  if [ "$preset" = release ]; then
+    echo "== style"
+    bash scripts/check-style.sh build/release
+  fi
 done
 echo "== windows"
 bash scripts/build-windows.sh

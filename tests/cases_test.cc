@@ -31,8 +31,8 @@ namespace fs = std::filesystem;
 struct Case {
   std::string name;
   FormatSettings settings;
-  std::vector<std::string> dump;  // the sections of the compiled file to show
-  bool readerFindings = false;    // only the findings of the readers and the range checks
+  std::vector<std::string> dump;                            // the sections of the compiled file to show
+  bool readerFindings = false;                              // only the findings of the readers and the range checks
   std::map<std::string, std::optional<std::string>> files;  // nullopt: the file is missing
 };
 
@@ -97,7 +97,8 @@ std::string Sections(const Document& doc, const std::vector<std::string>& sectio
   bool shown = false;
   while (std::getline(dump, line)) {
     if (line.rfind("  ", 0) != 0)
-      shown = std::any_of(sections.begin(), sections.end(), [&](const std::string& s) { return line.rfind(s, 0) == 0; });
+      shown =
+          std::any_of(sections.begin(), sections.end(), [&](const std::string& s) { return line.rfind(s, 0) == 0; });
     if (shown) out += line + "\n";
   }
   return out;

@@ -46,8 +46,11 @@ TEST_F(CheckDataTest, TrainsOfEveryDayTypeWhateverTheScheme) {
     int field;
     uint16_t value;
     int code;
-  } cases[] = {{Train::kKind, 14, 15},      {Train::kCarType, 0, 16},      {Train::kCarType, 101, 16},
-               {Train::kStationA, 301, 17}, {Train::kStationB, 65535, 17}};
+  } cases[] = {{Train::kKind, 14, 15},
+               {Train::kCarType, 0, 16},
+               {Train::kCarType, 101, 16},
+               {Train::kStationA, 301, 17},
+               {Train::kStationB, 65535, 17}};
   for (const auto& c : cases) {
     SetUp();
     doc->settings.weekkind = 1;
@@ -79,7 +82,8 @@ TEST_F(CheckDataTest, EachFindingNamesTheSourceLineOfItsRow) {
   doc->trains[kSaturday][0].values[Train::kCarType] = 0;
   EXPECT_FALSE(CheckData(*doc, findings, true));
   std::vector<std::string> places;
-  for (const Finding& f : findings.findings) places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.a));
+  for (const Finding& f : findings.findings)
+    places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.a));
   EXPECT_EQ(places, (std::vector<std::string>{"eki.txt:7 7", "eki.txt:7 0", "map.txt:12 12", "data2.txt:4 2"}));
 }
 

@@ -16,18 +16,22 @@ TEST(CommandWordsTest, CutsAsEachSystemDoes) {
     Words quoted, windows;
   } cases[] = {
       {"", {}, {}},
-      {"  gvim  --remote-silent\t+{line} {file} ", {"gvim", "--remote-silent", "+{line}", "{file}"},
+      {"  gvim  --remote-silent\t+{line} {file} ",
+       {"gvim", "--remote-silent", "+{line}", "{file}"},
        {"gvim", "--remote-silent", "+{line}", "{file}"}},
       {R"("C:\Program Files\Notepad++\notepad++.exe" -n{line} "{file}")",
        {R"(C:\Program Files\Notepad++\notepad++.exe)", "-n{line}", "{file}"},
        {R"(C:\Program Files\Notepad++\notepad++.exe)", "-n{line}", "{file}"}},
       // Backslashes before quotes: literal to the window, escapes to Windows.
-      {R"(ed a\"b "c d\\" e\\\"f g\h)", {"ed", R"(a\b c)", R"(d\\ e\\\f)", R"(g\h)"},
+      {R"(ed a\"b "c d\\" e\\\"f g\h)",
+       {"ed", R"(a\b c)", R"(d\\ e\\\f)", R"(g\h)"},
        {"ed", R"(a"b)", R"(c d\)", R"(e\"f)", R"(g\h)"}},
       // Three quotes are one to the window; "" inside quotes is one to Windows, and "" a word.
       {R"(ed """x""" "a""b" "")", {"ed", R"("x")", "ab"}, {"ed", R"("x")", R"(a"b)", ""}},
       // An ideographic space parts words for the window only; Japanese stays whole.
-      {"秀丸\u3000/j{line} \"ファイル 名\"", {"秀丸", "/j{line}", "ファイル 名"}, {"秀丸\u3000/j{line}", "ファイル 名"}},
+      {"秀丸\u3000/j{line} \"ファイル 名\"",
+       {"秀丸", "/j{line}", "ファイル 名"},
+       {"秀丸\u3000/j{line}", "ファイル 名"}},
       {R"("C:\a b"\c.exe x)", {R"(C:\a b\c.exe)", "x"}, {R"(C:\a b\c.exe)", "x"}},
   };
   for (const auto& c : cases) {

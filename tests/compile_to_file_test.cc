@@ -102,7 +102,7 @@ TEST_F(CompileToFileTest, TheSampleCompilesToWhatTheDocumentHolds) {
 }
 
 TEST_F(CompileToFileTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
-  const std::pair<const char*, int> folders[] = {{"info.txt", 22}, {"kind.txt", 32}, {"eki.txt", 42},
+  const std::pair<const char*, int> folders[] = {{"info.txt", 22}, {"kind.txt", 32},  {"eki.txt", 42},
                                                  {"map.txt", 52},  {"data1.txt", 62}, {"data2.txt", 62}};
   for (const auto& [name, code] : folders)
     EXPECT_EQ(CompileWithout(name, [](const fs::path& p) { fs::create_directory(p); }), Codes{code}) << name;
@@ -112,8 +112,12 @@ TEST_F(CompileToFileTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
   EXPECT_EQ(CompileWithout("map.txt", [](const fs::path& p) { fs::create_symlink("nowhere", p); }), Codes{51});
 #endif
   // data1.txt is read, data2.txt is missing, data3.txt is never tried; scheme 1 reads data1.txt alone.
-  EXPECT_EQ(CompileWithout("data2.txt", [](const fs::path&) {}, 2), Codes{61});
-  EXPECT_EQ(CompileWithout("data2.txt", [](const fs::path&) {}, 1), Codes{});
+  EXPECT_EQ(CompileWithout(
+                "data2.txt", [](const fs::path&) {}, 2),
+            Codes{61});
+  EXPECT_EQ(CompileWithout(
+                "data2.txt", [](const fs::path&) {}, 1),
+            Codes{});
   EXPECT_TRUE(written_);
   std::ofstream(Target(), std::ios::trunc) << "the last good file";
   // A fatal cross-check after the last map item.

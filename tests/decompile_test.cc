@@ -12,8 +12,8 @@
 #include "compiler/zkf_writer.h"
 #include "document/source_file_names.h"
 #include "document_fixture.h"
-#include "test_files.h"
 #include "platform/disk_line_reader.h"
+#include "test_files.h"
 
 namespace orbline {
 namespace {
@@ -107,7 +107,8 @@ class SourceGenerator {
     for (int i = Int(0, 27); i > 0; --i) info += Text() + "\r\n";
     files.emplace_back("info.txt", info);
     std::string kind;
-    for (int i = Int(0, 14); i > 0; --i) kind += Any() + "\t" + Any() + "\t" + Any() + "\t" + Text() + "\t" + Text() + "\r\n";
+    for (int i = Int(0, 14); i > 0; --i)
+      kind += Any() + "\t" + Any() + "\t" + Any() + "\t" + Text() + "\t" + Text() + "\r\n";
     files.emplace_back("kind.txt", kind);
     std::string eki;
     for (int i = Int(0, 30); i > 0; --i) {

@@ -16,12 +16,12 @@
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
-#include "test_files.h"
 #include "compiler/route_check.h"
 #include "document_fixture.h"
 #include "platform/disk_line_reader.h"
 #include "platform/memory_line_reader.h"
 #include "recording_canvas.h"
+#include "test_files.h"
 #include "view/display.h"
 #include "view/lettering.h"
 #include "view/svg_canvas.h"
@@ -79,17 +79,21 @@ std::string TextOf(const Element& e) {
 // Draws on `canvas` what one element of an SVG that SvgCanvas wrote shows, from the row it names,
 // then its children. Texts go back to Shift_JIS: those of the lines drawn here all can.
 void DrawElement(const std::string& name, const Element& e, Canvas& canvas, std::string file = "") {
-  const auto value = [&](const char* attribute) { return e.get<std::string>("<xmlattr>." + std::string(attribute), ""); };
+  const auto value = [&](const char* attribute) {
+    return e.get<std::string>("<xmlattr>." + std::string(attribute), "");
+  };
   if (!value("data-file").empty()) file = value("data-file");
   canvas.SetRow(value("data-line").empty() ? SourceRow() : SourceRow{file, std::stoi(value("data-line"))});
   const auto number = [&](const char* attribute) { return std::strtod(value(attribute).c_str(), nullptr); };
   const auto whole = [&](const char* attribute, double add = 0) { return int(std::lround(number(attribute) + add)); };
   const auto colour = [&](const char* attribute) {  // none: black
-    const auto rgb = static_cast<uint32_t>(std::strtoul(value(attribute).c_str() + (value(attribute).empty() ? 0 : 1),
-                                                        nullptr, 16));
+    const auto rgb =
+        static_cast<uint32_t>(std::strtoul(value(attribute).c_str() + (value(attribute).empty() ? 0 : 1), nullptr, 16));
     return Rgb(rgb >> 16, rgb >> 8, rgb);
   };
-  const auto has = [&](const std::string& c) { return (" " + value("class") + " ").find(" " + c + " ") != std::string::npos; };
+  const auto has = [&](const std::string& c) {
+    return (" " + value("class") + " ").find(" " + c + " ") != std::string::npos;
+  };
   canvas.SelectPen(has("h") ? 0 : whole("stroke-width"), colour("stroke"));
   if (name == "rect") canvas.FillSolidRect(whole("x"), whole("y"), whole("width"), whole("height"), colour("fill"));
   std::istringstream path(value("d"));
@@ -107,7 +111,9 @@ void DrawElement(const std::string& name, const Element& e, Canvas& canvas, std:
     // The cell's top left: a column hangs from it half a cell left of the window's baseline,
     // other texts stand on a baseline one ascent below it. Italic leans by a shear.
     const FontSpec font{.height = has("l") ? kListingFontHeight : whole("font-size"),
-                        .italic = !value("transform").empty(), .underline = has("d"), .vertical = has("v")};
+                        .italic = !value("transform").empty(),
+                        .underline = has("d"),
+                        .vertical = has("v")};
     has("l") ? canvas.RestoreFont() : canvas.SelectFont(font);
     canvas.SetTextColour(colour("fill"));
     const int x = whole("x", font.vertical ? SvgCanvas::kCell * font.height / 2 : 0);
@@ -164,8 +170,17 @@ TEST(DrawingsTest, TheSampleLine) {
   DiskLineReader files(fs::path(ORBLINE_SOURCE_DIR) / "examples" / "sample");
   FindingList findings;
   ASSERT_TRUE(ReadAndCheck(*doc, files, findings, FaultMode::kFirstFault));
-  ExpectApproved("sample", Record(*doc, {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {4, 1, 1}, {4, 2, 0},
-                                         {5, 1, 0}, {5, 2, 0}, {6, 1, 0}, {7, 1, 0}, {7, 10, 0}}));
+  ExpectApproved("sample", Record(*doc, {{1, 1, 0},
+                                         {2, 1, 0},
+                                         {3, 1, 0},
+                                         {3, 2, 0},
+                                         {4, 1, 1},
+                                         {4, 2, 0},
+                                         {5, 1, 0},
+                                         {5, 2, 0},
+                                         {6, 1, 0},
+                                         {7, 1, 0},
+                                         {7, 10, 0}}));
 }
 
 // Sets item i: kind, then param1 … param11.
@@ -232,8 +247,18 @@ TEST(DrawingsTest, EdgeCases) {
   doc.trains[kSaturday][56].texts = {"a", Sjis("急行"), "c"};
   doc.trains[kSaturday][57].values[Train::kKind] = 1;
   doc.trains[kSaturday][57].values[Train::TimeIndex(1)] = 7200;  // 12:00
-  std::string recorded = Record(doc, {{4, 1, 0}, {5, 3, 0}, {6, 1, 0}, {6, 2, 0}, {5, 4, 0}, {6, 5, 1}, {4, 12, 0},
-                                      {1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {3, 2, 0}, {7, 12, 0}});
+  std::string recorded = Record(doc, {{4, 1, 0},
+                                      {5, 3, 0},
+                                      {6, 1, 0},
+                                      {6, 2, 0},
+                                      {5, 4, 0},
+                                      {6, 5, 1},
+                                      {4, 12, 0},
+                                      {1, 1, 0},
+                                      {2, 1, 0},
+                                      {3, 1, 0},
+                                      {3, 2, 0},
+                                      {7, 12, 0}});
   doc.maxCalcStation = 255;
   doc.trains[kWeekday][0].values[206] = 7;
   for (int weekkind = 0; weekkind < 5; ++weekkind) {

@@ -34,12 +34,14 @@ TEST(ErrorCodeTest, BytesOfCodePage932AndNumbersPutIn) {
   // the full-width tilde 81 60.
   EXPECT_EQ(FormatErrorMessage(21, 0, 0), "info.txt\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
   EXPECT_EQ(FormatErrorMessage(12, 0, 0).substr(0, 7), "[Eki]\x81\x40");
-  EXPECT_NE(FormatErrorMessage(12, 0, 0).find("0\x81\x60" "99"), std::string::npos);
+  EXPECT_NE(FormatErrorMessage(12, 0, 0).find(std::string("0\x81\x60") + "99"), std::string::npos);
   // In order; "%%" is one percent sign; a code not listed shows the last row.
-  EXPECT_EQ(MakeFinding(43, 12, 0, "", 0).BoxText(), "error 43\n\n" + Sjis("eki.txtの12行目の割合が\n0～99%になっていません"));
+  EXPECT_EQ(MakeFinding(43, 12, 0, "", 0).BoxText(),
+            "error 43\n\n" + Sjis("eki.txtの12行目の割合が\n0～99%になっていません"));
   EXPECT_EQ(MakeFinding(15, 2, 31, "", 0).BoxText(), "error 15\n\n" + Sjis("[Data]　2-31行\n種別が1～13以外"));
   for (int code : {1, 18, 73, 99, -5})
-    EXPECT_EQ(MakeFinding(code, 3, 4, "", 0).BoxText(), "error " + std::to_string(code) + "\n\n" + Sjis("原因、発生場所不明のエラーです"));
+    EXPECT_EQ(MakeFinding(code, 3, 4, "", 0).BoxText(),
+              "error " + std::to_string(code) + "\n\n" + Sjis("原因、発生場所不明のエラーです"));
 }
 
 }  // namespace

@@ -36,9 +36,9 @@ TEST(FieldSplitterTest, DelimitedFieldsAreNeitherTrimmedNorMerged) {
   } cases[] = {
       {FormatSettings::kComma, "12,,7", {"12", "", "7", ""}},
       {FormatSettings::kComma, " 5 , x", {" 5 ", " x", ""}},  // atoi still reads " 5 " as 5
-      {FormatSettings::kComma, "a,", {"a", ""}},               // a trailing delimiter ends the line
+      {FormatSettings::kComma, "a,", {"a", ""}},              // a trailing delimiter ends the line
       {FormatSettings::kComma, "abc def", {"abc def", ""}},
-      {FormatSettings::kSpace, "a  b", {"a", "", "b", ""}},     // runs of blanks are not merged
+      {FormatSettings::kSpace, "a  b", {"a", "", "b", ""}},  // runs of blanks are not merged
       {FormatSettings::kSpace, "a\tb c", {"a\tb", "c", ""}},
       {7, "a,b\tc d", {"a,b\tc d", ""}},  // kugiri out of range: no delimiter at all
   };
@@ -59,7 +59,7 @@ TEST(FieldSplitterTest, DelimiterSearchStepsOverDoubleByteCharacters) {
   // separates, and the lone lead byte stays at the end of the first field.
   EXPECT_EQ(Fields(comma, "x\x81,y", 0), (V{"x\x81", "y"}));
   // A lone lead byte at the very end is kept and nothing is read past it.
-  std::string buffer = "ab\x81" "ZZZ";
+  std::string buffer = "ab\x81ZZZ";
   std::string_view line(buffer.data(), 3);
   EXPECT_EQ(comma.Split(line, false), "ab\x81");
   EXPECT_TRUE(line.empty());
@@ -80,8 +80,8 @@ TEST(FieldSplitterTest, FixedWidthCutsTrimsAndTakesTheRest) {
   EXPECT_EQ(line, "rest of line  ");
   EXPECT_EQ(fixed.Split(line, true), "rest of line");
   EXPECT_TRUE(line.empty());
-  // "a駅b": 駅 is 0x89 0x77; the boundary after two bytes falls between its two bytes.
-  EXPECT_EQ(Fields(Splitter(FormatSettings::kFixedWidth, 2), "a\x89\x77" "b", 0), (V{"a\x89", "\x77" "b"}));
+  // "a駅b": 駅 is 0x89 0x77 ('w'); the boundary after two bytes falls between its two bytes.
+  EXPECT_EQ(Fields(Splitter(FormatSettings::kFixedWidth, 2), "a\x89wb", 0), (V{"a\x89", "wb"}));
   // A width of 0 or less never shrinks the line; takeRest still takes it.
   for (int width : {0, -3}) {
     line = "12345";
@@ -91,14 +91,16 @@ TEST(FieldSplitterTest, FixedWidthCutsTrimsAndTakesTheRest) {
 }
 
 TEST(AtoiTest, ReadsLikeTheCRuntimeAndTableWordsAreTheLow16Bits) {
+  // clang-format off
   const std::pair<std::string, int> numbers[] = {
       {"12", 12}, {"\t\r\n\v\f 42", 42}, {"+7", 7}, {"-1", -1}, {"12abc", 12}, {"05", 5}, {"abc", 0}, {"", 0},
-      {"-", 0}, {"+-3", 0}, {"- 3", 0}, {"\x82\x50", 0} /* a full-width digit */, {std::string("4\0" "9", 3), 4}};
+      {"-", 0}, {"+-3", 0}, {"- 3", 0}, {"\x82\x50", 0} /* a full-width digit */, {std::string{'4', '\0', '9'}, 4}};
+  // clang-format on
   for (const auto& [text, value] : numbers) EXPECT_EQ(Atoi(text), value) << text;
   EXPECT_EQ(Atoi(std::string_view("123456").substr(0, 2)), 12) << "reading stops at the end of the field";
   // 99999999999 is 0x174876E7FF; overflowing digits keep the true low 16 bits.
-  const std::pair<const char*, uint16_t> words[] = {{"-1", 65535},     {"-10", 65526},         {"65536", 0},
-                                                    {"70000", 4464},   {"99999999999", 0xE7FF}, {"-99999999999", 0x1801}};
+  const std::pair<const char*, uint16_t> words[] = {{"-1", 65535},   {"-10", 65526},          {"65536", 0},
+                                                    {"70000", 4464}, {"99999999999", 0xE7FF}, {"-99999999999", 0x1801}};
   for (const auto& [text, word] : words) EXPECT_EQ(static_cast<uint16_t>(Atoi(text)), word) << text;
   EXPECT_EQ(TrimBlanks(" \t\r\n a b \n\r\t "), "a b");
   EXPECT_EQ(std::string(TrimBlanks("   ")) + std::string(TrimBlanks("\x81\x40")), "\x81\x40");
@@ -106,7 +108,7 @@ TEST(AtoiTest, ReadsLikeTheCRuntimeAndTableWordsAreTheLow16Bits) {
 
 TEST(FieldSplitterTest, SplitIntIsAtoiOfTheNextField) {
   std::mt19937 rng(99);
-  static const char kBytes[] = "0123456789 \t,+-\r\x0b" "ab\x81\x40";
+  static const char kBytes[] = "0123456789 \t,+-\r\vab\x81\x40";
   for (int kugiri : {0, 1, 2, 3, 9}) {
     for (int kankaku : {0, 1, 3, 5}) {
       auto split = Splitter(kugiri, kankaku);

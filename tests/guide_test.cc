@@ -117,7 +117,8 @@ TEST(GuideTest, EveryExampleRunsOnTheSample) {
       transcript += kept < 12 ? line + "\n" : kept == 12 ? "…\n" : "";
   }
   fs::remove_all(dir);
-  EXPECT_EQ(transcript.find("\nexit 2\n"), std::string::npos) << "an example the program does not take:\n" << transcript;
+  EXPECT_EQ(transcript.find("\nexit 2\n"), std::string::npos) << "an example the program does not take:\n"
+                                                              << transcript;
   ExpectApproved(ORBLINE_SOURCE_DIR "/tests/approved/guide-ja.txt", transcript);
 #endif
 }

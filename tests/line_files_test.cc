@@ -80,9 +80,9 @@ TEST(LineFilesTest, LongLinesReadErrorsAndOpenFailuresInMemory) {
 TEST(LineFilesTest, OnDisk) {
   const fs::path dir = FreshTestFolder("disk");
   // A Ctrl-Z is data, on Windows too.
-  std::ofstream(dir / "info.txt", std::ios::binary) << "first\r\nsec\x1A" "ond\nthird\x1A";
+  std::ofstream(dir / "info.txt", std::ios::binary) << "first\r\nsec\x1Aond\nthird\x1A";
   DiskLineReader reader(dir);
-  EXPECT_EQ(ReadAll(reader, "info.txt"), (V{"first", "sec\x1A" "ond", "third\x1A"}));
+  EXPECT_EQ(ReadAll(reader, "info.txt"), (V{"first", "sec\x1Aond", "third\x1A"}));
   DiskLineReader inFile(dir / "info.txt");
   EXPECT_EQ(ReadAll(inFile, "kind.txt"), V{"<cannot open>"}) << "a working folder that is a file";
   // No folder: the current one.

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cli/command_line.h"
 #include "test_files.h"
 #include "transcript.h"
-#include "cli/command_line.h"
 
 namespace orbline {
 namespace {
@@ -28,8 +28,8 @@ TEST(CommandLineTest, EachSettingGoesToItsPlace) {
             (std::vector<int>{3, 8, 2, 1, 0, 1}));
   ASSERT_TRUE(ParseCommandLine({"check"}, &cl, &error));
   EXPECT_FALSE(cl.kugiri || cl.kankaku || cl.weekkind || cl.top || cl.sec30) << "the profile decides";
-  ASSERT_TRUE(ParseCommandLine({"render", "--mode", "4", "--page=12", "--grid", "--size", "640x480", "-o", "m.png"}, &cl,
-                               &error));
+  ASSERT_TRUE(ParseCommandLine({"render", "--mode", "4", "--page=12", "--grid", "--size", "640x480", "-o", "m.png"},
+                               &cl, &error));
   EXPECT_EQ((std::vector<int>{cl.mode, cl.page, cl.grid, cl.width, cl.height}), (std::vector<int>{4, 12, 1, 640, 480}));
 }
 

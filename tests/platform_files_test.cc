@@ -71,11 +71,10 @@ TEST_F(PlatformFilesTest, TwiceToOneNameUnderJapaneseNames) {
 TEST_F(PlatformFilesTest, AFolderMissingAFileInAFoldersPlaceAFolderOfTheName) {
   std::ofstream(dir_ / "info.txt") << "a source file";
   fs::create_directories(dir_ / "out.zkf" / "inside");
-  const std::pair<fs::path, WriteFailure> cases[] = {
-      {dir_ / "missing" / "x.zkf", WriteFailure::kNoSuchFolder},
-      {dir_ / "info.txt" / "x.zkf", WriteFailure::kNotAFolder},
-      {dir_ / "info.txt" / "sub" / "x.zkf", WriteFailure::kNotAFolder},
-      {dir_ / "out.zkf", WriteFailure::kIsAFolder}};
+  const std::pair<fs::path, WriteFailure> cases[] = {{dir_ / "missing" / "x.zkf", WriteFailure::kNoSuchFolder},
+                                                     {dir_ / "info.txt" / "x.zkf", WriteFailure::kNotAFolder},
+                                                     {dir_ / "info.txt" / "sub" / "x.zkf", WriteFailure::kNotAFolder},
+                                                     {dir_ / "out.zkf", WriteFailure::kIsAFolder}};
   for (const auto& [path, failure] : cases) EXPECT_EQ(Write(path, "new"), WriteFailureText(failure)) << Utf8(path);
   EXPECT_EQ(Names(dir_), (std::vector<std::string>{"info.txt", "line.zkf", "out.zkf"})) << "nothing is left";
   // Reading tells the same cases apart: a file in the folder's place is no missing file.

@@ -44,9 +44,9 @@ TEST(ProfileTest, ValuesAsQSettingsReadsThem) {
       {R"("a, b")", "a, b", false},
       {R"(tab\there\x1 end\n)", "tab\there\x01 end\n", false},
       {R"(\x5c\x9ad9\xd83d\xde83)", "\\\xE9\xAB\x99\xF0\x9F\x9A\x83", false},  // UTF-16 units, a surrogate pair
-      {R"(\101\102)", "AB", false},                                   // octal
-      {R"(a\x0041-)", "aA-", false},                                 // a leading 0 is a digit too
-      {R"(\xdc00\xdc01)", "\xEF\xBF\xBD\xEF\xBF\xBD", false},                // lone low surrogates
+      {R"(\101\102)", "AB", false},                                            // octal
+      {R"(a\x0041-)", "aA-", false},                                           // a leading 0 is a digit too
+      {R"(\xdc00\xdc01)", "\xEF\xBF\xBD\xEF\xBF\xBD", false},                  // lone low surrogates
       {R"("say \"hi\"")", R"(say "hi")", false},
       {"直接のUTF-8", "直接のUTF-8", false},
   };
@@ -82,7 +82,7 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   const auto path = dir / "Orbline.ini";
   std::ofstream(path, std::ios::binary) << "[data]\r\nkugiri=1\r\nkankaku = 7\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n";
   const std::string texts[] = {R"("C:\Program Files\x.exe" /j{line},1 "{file}")", " blank ", "@at", "a;b=c",
-                               "tab\t\x01" "7 \\ \"q\"", "秀丸", ""};
+                               std::string("tab\t\x01") + "7 \\ \"q\"",           "秀丸",    ""};
   for (const std::string& text : texts) {
     IniProfileStore profile(path);
     profile.WriteInt("data", "kankaku", 9);
@@ -96,7 +96,9 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
                                 back.GetInt("data", "top", 0)}),
               (std::vector<int>{1, 9, 1}));
   }
-  EXPECT_EQ(FileBytes(path), "[data]\r\nkugiri=1\r\nkankaku=9\r\ntop=1\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n\r\n[editor]\r\ncommand=\r\n");
+  EXPECT_EQ(
+      FileBytes(path),
+      "[data]\r\nkugiri=1\r\nkankaku=9\r\ntop=1\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n\r\n[editor]\r\ncommand=\r\n");
   std::ofstream(path, std::ios::trunc) << "[data]\nkugiri=1\nkugiri=2\n";
   IniProfileStore broken(path);
   broken.WriteInt("data", "top", 1);

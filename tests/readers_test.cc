@@ -8,9 +8,9 @@
 #include "bench/full_data_set.h"
 #include "compiler/route_check.h"
 #include "document/error_code.h"
+#include "document_fixture.h"
 #include "platform/disk_line_reader.h"
 #include "test_files.h"
-#include "document_fixture.h"
 
 namespace orbline {
 namespace {
@@ -33,9 +33,10 @@ TEST(FullDataSetTest, EveryTableIsReadToItsCapacityAndNoFurther) {
   EXPECT_EQ(RowsBeforeEnd(doc->mapItems), kMapItemCapacity);
   for (const auto& day : doc->trains) EXPECT_EQ(RowsBeforeEnd(day), kTrainCapacity);
   EXPECT_EQ(doc->trains[kSunday][kTrainCapacity - 1].line, kTrainCapacity + 1) << "after the header";
-  const std::pair<const char*, const char*> rows[] = {
-      {"kind.txt", "1\t1\t1\tk\tz"}, {"eki.txt", "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\tL\tS"},
-      {"map.txt", "42\t1"}, {"data3.txt", "1\t1\t0\t0\t0\t0\t0"}};
+  const std::pair<const char*, const char*> rows[] = {{"kind.txt", "1\t1\t1\tk\tz"},
+                                                      {"eki.txt", "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\tL\tS"},
+                                                      {"map.txt", "42\t1"},
+                                                      {"data3.txt", "1\t1\t0\t0\t0\t0\t0"}};
   for (const auto& [name, row] : rows) std::ofstream(dir / name, std::ios::app) << row << "\r\n";
   std::string found;
   for (const Finding& f : CheckWholeRoute(*doc, files))
@@ -49,7 +50,8 @@ TEST_F(ReadersTest, StoppingAtAFaultKeepsItsRowAndWhatCameBefore) {
   EXPECT_FALSE(Read().ReadStations());
   EXPECT_EQ(doc->stations[1].ratio() * 100 + doc->stations[1].calcStationNo(), 15007);
   EXPECT_EQ(doc->stations[1].line, 2);
-  files.Set("data3.txt", "k\tc\t2\t3\t4\tA\tB\r\n1\t1\t0\t0\t0\t300\t300\r\n14\t1\tx\r\n1\t1\t0\t0\t0\t0\t0\tnever\r\n");
+  files.Set("data3.txt",
+            "k\tc\t2\t3\t4\tA\tB\r\n1\t1\t0\t0\t0\t300\t300\r\n14\t1\tx\r\n1\t1\t0\t0\t0\t0\t0\tnever\r\n");
   EXPECT_FALSE(Read().ReadTimetableFile(3, kSunday));
   const auto& sunday = doc->trains[kSunday];
   EXPECT_EQ(sunday[1].kind() * 1000 + sunday[0].values[Train::kStationA], 14300);
@@ -67,7 +69,8 @@ TEST_F(ReadersTest, FilesThatCannotBeOpenedOrRead) {
   EXPECT_EQ(doc->routeInfo.texts[0] + doc->routeInfo.texts[1] + doc->stations[0].name, "onetwoA");
   EXPECT_EQ(doc->mapItems[1].param(1) * 100 + doc->mapItems[2].kind(), 200);
   std::vector<std::string> places;
-  for (const Finding& f : findings.findings) places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.code));
+  for (const Finding& f : findings.findings)
+    places.push_back(f.file + ":" + std::to_string(f.line) + " " + std::to_string(f.code));
   EXPECT_EQ(places, (std::vector<std::string>{"info.txt:0 22", "kind.txt:0 32", "eki.txt:0 42", "map.txt:0 52"}));
 }
 
@@ -87,8 +90,11 @@ TEST_F(ReadersTest, AFileFeedingSeveralDayTypesIsReadForEach) {
 }
 
 TEST_F(ReadersTest, PageLookupScansTheWholeTable) {
-  files.Set("map.txt", "101\t1\r\n42\r\n\r\n202\t2\t\t\t\t\t\t\t\t\t\t\tSecond diagram\r\n101\t9\t\t\t\t\t\t\t\t\t\t\tLater copy\r\n113\r\n"
-                       "401\t\t\t\t\t\t\t\t\t\t\t\tNo display\r\n");
+  files.Set("map.txt",
+            "101\t1\r\n42\r\n\r\n"
+            "202\t2\t\t\t\t\t\t\t\t\t\t\tSecond diagram\r\n"
+            "101\t9\t\t\t\t\t\t\t\t\t\t\tLater copy\r\n113\r\n"
+            "401\t\t\t\t\t\t\t\t\t\t\t\tNo display\r\n");
   EXPECT_TRUE(Read().ReadMap());
   EXPECT_EQ(doc->FindMapPage(1, 1), 0) << "the earlier of two equal headers";
   EXPECT_EQ(doc->FindMapPage(2, 2), 3) << "a page after the first empty item is found all the same";

@@ -125,12 +125,13 @@ TEST_F(ServeTest, NamesAFindingByTheListItIsIn) {
 }
 
 TEST_F(ServeTest, NamesADrawnRowByItsPlaceInTheDrawing) {
-  const Json drawn = Json::parse(Get(std::string("/api/display?mode=3&page=1&grid=0&w=800&h=600&token=") + kToken).body);
+  const Json drawn =
+      Json::parse(Get(std::string("/api/display?mode=3&page=1&grid=0&w=800&h=600&token=") + kToken).body);
   const std::uint64_t generation = drawn["generation"];
   ASSERT_EQ(drawn["rows"].size(), 15u) << "the first page of stations";
   EXPECT_EQ(drawn["rows"][2], "eki.txt:3");
-  const Json open = Json::parse(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 3},
-                                                       {"page", 1}}).body);
+  const Json open =
+      Json::parse(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 3}, {"page", 1}}).body);
   EXPECT_EQ(open["where"], "eki.txt:3");
   EXPECT_EQ(Post("/api/open-row", {{"index", 15}, {"generation", generation}, {"mode", 3}, {"page", 1}}).status, 404);
   EXPECT_EQ(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 8}, {"page", 1}}).status, 400);
@@ -150,7 +151,8 @@ TEST_F(ServeTest, SettingsApplyAtOnceAndStayInTheProfile) {
                 .status,
             400);
   const std::uint64_t before = State()["generation"];
-  const Json comma = {{"kugiri", 1}, {"kankaku", 7}, {"weekkind", 2}, {"top", 1}, {"sec30", 0}, {"editor", "秀丸 /j{line}"}};
+  const Json comma = {{"kugiri", 1}, {"kankaku", 7}, {"weekkind", 2},
+                      {"top", 1},    {"sec30", 0},   {"editor", "秀丸 /j{line}"}};
   ASSERT_EQ(Post("/api/settings", comma).status, 200);
   const Json state = State();
   EXPECT_GT(state["generation"].get<std::uint64_t>(), before);

@@ -107,7 +107,8 @@ TEST(SjisTest, AgreesWithIconvOnEveryByteAndPairAndCharacter) {
   // after two bytes), and every character of Unicode in UTF-8.
   for (int a = 0xE0; a < 0xF0; ++a)
     for (int b = 0x40; b < 0x100; ++b)
-      for (int c : {0x20, 0x41, 0x80, 0x9F, 0xA0, 0xBF, 0xC0}) check({static_cast<char>(a), static_cast<char>(b), static_cast<char>(c)});
+      for (int c : {0x20, 0x41, 0x80, 0x9F, 0xA0, 0xBF, 0xC0})
+        check({static_cast<char>(a), static_cast<char>(b), static_cast<char>(c)});
   for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
     if (c >= 0xD800 && c < 0xE000) continue;
     std::string u;

@@ -34,9 +34,9 @@ inline long ProcessId() {
 // An empty folder of the running test's own under the system's temporary folder:
 // orbline-<kind>-<process>-<test name>.
 inline std::filesystem::path FreshTestFolder(const std::string& kind) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("orbline-" + kind + "-" + std::to_string(ProcessId()) + "-" +
-                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("orbline-" + kind + "-" + std::to_string(ProcessId()) + "-" +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;

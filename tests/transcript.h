@@ -15,7 +15,8 @@
 namespace orbline {
 
 inline void Replace(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+    text.replace(at, from.size(), to);
 }
 
 #ifndef _WIN32
@@ -34,7 +35,8 @@ inline std::string RunTranscript(const std::filesystem::path& dir, const std::ve
   std::string transcript;
   for (const std::string& line : lines) {
     if (line.empty() || line[0] == '#') {
-      if (line.rfind("# ", 0) == 0 && transcript.size() > 0 && transcript.back() == '\n') transcript += "\n" + line + "\n";
+      if (line.rfind("# ", 0) == 0 && transcript.size() > 0 && transcript.back() == '\n')
+        transcript += "\n" + line + "\n";
       continue;
     }
     std::string command = env + "{ " + line + "; } >.out 2>.err";
@@ -43,7 +45,8 @@ inline std::string RunTranscript(const std::filesystem::path& dir, const std::ve
     Replace(command, "$", "\\$");
     const int raw = std::system(("bash -c \"" + command + "\"").c_str());
     std::string said = FileBytes(dir / ".out"), err = FileBytes(dir / ".err");
-    for (size_t at = 0; at < err.size(); at = err.find('\n', at) + 1) said += "! " + err.substr(at, err.find('\n', at) - at) + "\n";
+    for (size_t at = 0; at < err.size(); at = err.find('\n', at) + 1)
+      said += "! " + err.substr(at, err.find('\n', at) - at) + "\n";
     if (const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1) said += "exit " + std::to_string(status) + "\n";
     Replace(said, dir.string(), "$PWD");
     Replace(said, sample, "$SAMPLE");

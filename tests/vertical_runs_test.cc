@@ -22,7 +22,9 @@ TEST(VerticalRunsTest, DoubleByteCharactersStandUprightSingleBytesLieTurned) {
       // A lead byte without a trail byte after it: before 0x7F, below 0x40, above 0xFC, at the end.
       {"\x81\x7F\x9F\x3F\xE0\xFD\x81", "T7"},
       // Runs change at every change of width; a trail byte in ASCII's range belongs to its lead.
+      // clang-format off
       {"\x8F\x63" "Ab\x81\x7D\xB1\x81\x41" "1", "U2 T2 U2 T1 U2 T1"},
+      // clang-format on
       {"", ""},  // no run at all
   };
   for (const auto& [sjis, expected] : cases) {

@@ -27,11 +27,13 @@ TEST(ZkfOutputTest, LittleEndianValuesAndStringPrefixes) {
               o.Tag("[Info]");
             }),
             std::string("\xC8\x00\x01\xFF\x80\x00\x06[Info]", 13));
+  // clang-format off
   const std::pair<size_t, std::string> cases[] = {
       {0, std::string("\x00", 1)},          {254, "\xFE"},
       {255, std::string("\xFF\xFF\x00", 3)}, {256, std::string("\xFF\x00\x01", 3)},
       {65533, "\xFF\xFD\xFF"},               {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
       {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)}};
+  // clang-format on
   for (const auto& [length, prefix] : cases) {
     const std::string text(length, 'z');
     EXPECT_TRUE(Encoded([&](ZkfOutput& o) { o.String(text); }) == prefix + text) << length;
@@ -58,8 +60,8 @@ TEST(ZkfOutputTest, ValuesGoThroughA4096ByteBufferWhole) {
   EXPECT_TRUE(sink.chunks.empty()) << "nothing is written before the buffer is full";
   out.Word(1);
   for (int i = 0; i < 2045; ++i) out.Word(2);  // four bytes left
-  out.Dword(4);                                 // fits exactly
-  out.Dword(3);                                 // does not fit: the buffer goes out first
+  out.Dword(4);                                // fits exactly
+  out.Dword(3);                                // does not fit: the buffer goes out first
   out.String(std::string(9000, 'q'));
   out.String(std::string(3277, 'r'));  // the buffer one byte short of full: a length byte still fits
   out.String("z");
@@ -108,7 +110,7 @@ TEST_F(ZkfFileTest, AnEmptyDocumentByteForByte) {
 TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
   doc->routeInfo.texts[RouteInfo::kRemarks] = "a\r\nb";
   doc->kinds[0].colour = 0x000080FF;
-  doc->kinds[0].texts = {"", "x"};  // only text2: does not end the list
+  doc->kinds[0].texts = {"", "x"};   // only text2: does not end the list
   doc->kinds[3].texts = {"z", "z"};  // after the terminator: not written
   doc->stations[0].values.fill(65535);
   doc->stations[0].label = "L";
@@ -122,10 +124,11 @@ TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
   v[Train::StopIndex(2)] = 0x0304;
   v[Train::TimeIndex(3)] = 0xBEEF;  // above maxCalcStation: never written
   doc->trains[0][0].texts = {"a", "", "c"};
-  const std::string want = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(4) + "\x04" "a\r\nb" + "\x06[Kind]\xFF\x80" + Z(3) +
-                           "\x01x" + Z(6) + "\x05[Eki]" + std::string(24, '\xFF') + "\x01L\x01N" + Z(28) + "\x05[Map]*" +
-                           Z(21) + "\x07" + Z(27) + "\x02" + Z(1) + "\x01" + Z(1) + "\x06[Data]\x01" + Z(1) + "\x02" +
-                           Z(11) + "\x02\x01" + Z(4) + "\x04\x03\x01" "a" + Z(1) + "\x01" "c" + Z(25) + "\x06[Icon]" + Z(2);
+  const std::string want = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(4) + "\x04" + "a\r\nb" + "\x06[Kind]\xFF\x80" +
+                           Z(3) + "\x01x" + Z(6) + "\x05[Eki]" + std::string(24, '\xFF') + "\x01L\x01N" + Z(28) +
+                           "\x05[Map]*" + Z(21) + "\x07" + Z(27) + "\x02" + Z(1) + "\x01" + Z(1) + "\x06[Data]\x01" +
+                           Z(1) + "\x02" + Z(11) + "\x02\x01" + Z(4) + "\x04\x03\x01" + "a" + Z(1) + "\x01" + "c" +
+                           Z(25) + "\x06[Icon]" + Z(2);
   EXPECT_TRUE(Write() == want);
 }
 

@@ -12,15 +12,9 @@ namespace orbline {
 
 std::string DrawDisplay(Canvas& canvas, const Document& doc, const ViewState& state) {
   switch (state.displayMode) {
-    case kModeRouteInfo:
-      DrawRouteInfo(canvas, doc);
-      return {};
-    case kModeKinds:
-      DrawKinds(canvas, doc);
-      return {};
-    case kModeStations:
-      DrawStations(canvas, doc, state.eria);
-      return {};
+    case kModeRouteInfo: DrawRouteInfo(canvas, doc); return {};
+    case kModeKinds: DrawKinds(canvas, doc); return {};
+    case kModeStations: DrawStations(canvas, doc, state.eria); return {};
     case kModeBirdsEye:
     case kModeDiagram:
     case kModeRouteMap:
@@ -29,8 +23,7 @@ std::string DrawDisplay(Canvas& canvas, const Document& doc, const ViewState& st
     case kModeTimetable:
       DrawTimetable(canvas, doc, state.eria);
       return FormatSjis(kTextMaxCalcStation, doc.maxCalcStation);
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -40,8 +33,7 @@ LogicalPoint ToLogical(int x, int y, int clientWidth, int clientHeight) {
           static_cast<int>(static_cast<long long>(y) * Canvas::kPageHeight / clientHeight)};
 }
 
-std::optional<std::string> CoordinateMessage(const ViewState& state, int x, int y, int clientWidth,
-                                             int clientHeight) {
+std::optional<std::string> CoordinateMessage(const ViewState& state, int x, int y, int clientWidth, int clientHeight) {
   if (!state.IsMapMode()) return std::nullopt;
   const LogicalPoint p = ToLogical(x, y, clientWidth, clientHeight);
   return FormatSjis(kTextCoordinates, p.x, p.y, (p.x + 5) / 10 * 10, (p.y + 5) / 10 * 10);

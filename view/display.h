@@ -22,7 +22,6 @@ LogicalPoint ToLogical(int x, int y, int clientWidth, int clientHeight);
 
 // The text of the coordinate box for a click at a client point in modes 4–6,
 // "(x,y)=(lx,ly)≒(rx,ry)" with the point rounded to tens (halves up); nothing in other modes.
-std::optional<std::string> CoordinateMessage(const ViewState& state, int x, int y, int clientWidth,
-                                             int clientHeight);
+std::optional<std::string> CoordinateMessage(const ViewState& state, int x, int y, int clientWidth, int clientHeight);
 
 }  // namespace orbline

@@ -24,8 +24,7 @@ QString RegisterJapaneseFont() {
   if (chosen.isEmpty()) {
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
     for (const QString& name : japanese)
-      if (!name.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive) &&
-          !QFontDatabase::isFixedPitch(name)) {
+      if (!name.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive) && !QFontDatabase::isFixedPitch(name)) {
         chosen = name;
         break;
       }

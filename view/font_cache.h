@@ -35,8 +35,9 @@ struct FontKey {
 
 // Fonts and laid-out texts, kept across items and repaints: making a font means matching it
 // against the system's faces and laying out a text means shaping it, each of which costs more than
-// drawing the glyphs, and holding the font keeps Qt from dropping the face and its rendered glyphs. One cache serves the whole program (GUI
-// thread only); it is emptied when it grows past its bounds and when the application object ends.
+// drawing the glyphs, and holding the font keeps Qt from dropping the face and its rendered glyphs. One cache serves
+// the whole program (GUI thread only); it is emptied when it grows past its bounds and when the application object
+// ends.
 class FontCache {
  public:
   struct Font {

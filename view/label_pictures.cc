@@ -24,10 +24,8 @@ const QImage* PlainImage(const QPainter& painter) {
   switch (image->format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-      return image->devicePixelRatio() == 1 ? image : nullptr;
-    default:
-      return nullptr;
+    case QImage::Format_ARGB32_Premultiplied: return image->devicePixelRatio() == 1 ? image : nullptr;
+    default: return nullptr;
   }
 }
 

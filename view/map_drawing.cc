@@ -96,8 +96,7 @@ void DrawItem(Canvas& canvas, const MapItem& item, int index) {
       canvas.RestorePen();
       break;
     }
-    default:
-      break;  // other kinds 1..100 draw nothing and do not end the page
+    default: break;  // other kinds 1..100 draw nothing and do not end the page
   }
 }
 

@@ -136,8 +136,15 @@ void QPainterCanvas::Text(int x, int y, std::string_view sjis) {
 void QPainterCanvas::DrawLabel(const FontKey& key, const QPointF& at, const QString& text,
                                const std::function<QRectF()>& bound, const std::function<void(QPainter&)>& draw) {
   const QPaintDevice& device = *painter_.device();
-  const LabelPictures::Key label{key, font_.italic, font_.underline, text, textColour_.rgb(), at.x(), at.y(),
-                                 QSize(device.width(), device.height()), int(painter_.renderHints())};
+  const LabelPictures::Key label{key,
+                                 font_.italic,
+                                 font_.underline,
+                                 text,
+                                 textColour_.rgb(),
+                                 at.x(),
+                                 at.y(),
+                                 QSize(device.width(), device.height()),
+                                 int(painter_.renderHints())};
   LabelPictures::Get().Draw(painter_, label, bound, draw);
 }
 

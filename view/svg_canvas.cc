@@ -178,7 +178,8 @@ void SvgCanvas::Open(std::string_view element) {
   body_ += element;
   if (row_.empty()) return;
   Attribute(body_, "data-line", row_.line);
-  if (rowsWritten_.emplace(std::string(row_.file), row_.line).second) rows_.push_back({std::string(row_.file), row_.line});
+  if (rowsWritten_.emplace(std::string(row_.file), row_.line).second)
+    rows_.push_back({std::string(row_.file), row_.line});
 }
 
 void SvgCanvas::DrawEllipse(int left, int top, int right, int bottom, std::string_view fill) {
@@ -229,8 +230,7 @@ void SvgCanvas::Text(int x, int y, std::string_view sjis) {
   // its right edge. Italic leans before, in the glyphs' own proportions.
   const double slant = !listingFont_ && font_.italic ? kItalicSlant : 0, k = squash_;
   if (vertical && (slant != 0 || k != 1)) Transform(out, k, slant, 0, x * (1 - k), slant * (ascent - x));
-  if (!vertical && (slant != 0 || k != 1))
-    Transform(out, k, 0, -k * slant, x * (1 - k) + k * slant * (y + ascent), 0);
+  if (!vertical && (slant != 0 || k != 1)) Transform(out, k, 0, -k * slant, x * (1 - k) + k * slant * (y + ascent), 0);
   if (textColour_ != kBlack) ColourAttribute(out, "fill", textColour_);
   out += '>';
   if (vertical) {

@@ -53,12 +53,11 @@ void DrawStations(Canvas& canvas, const Document& doc, int page) {
                 FormatSjis(kTextStationLinks, v[Station::kLink1To], v[Station::kLink1To2], v[Station::kLink1Value3],
                            v[Station::kLink1Value4], v[Station::kLink2To], v[Station::kLink2To2],
                            v[Station::kLink2Value3], v[Station::kLink2Value4]));
-    std::string rest =
-        s.note.empty()
-            ? FormatSjis(kTextStationName, v[Station::kValue9], v[Station::kRatio], v[Station::kValue11],
-                         s.label.c_str(), s.name.c_str())
-            : FormatSjis(kTextStationNameNote, v[Station::kValue9], v[Station::kRatio], v[Station::kValue11],
-                         s.label.c_str(), s.name.c_str(), s.note.c_str());
+    std::string rest = s.note.empty()
+                           ? FormatSjis(kTextStationName, v[Station::kValue9], v[Station::kRatio], v[Station::kValue11],
+                                        s.label.c_str(), s.name.c_str())
+                           : FormatSjis(kTextStationNameNote, v[Station::kValue9], v[Station::kRatio],
+                                        v[Station::kValue11], s.label.c_str(), s.name.c_str(), s.note.c_str());
     canvas.SetTextColour(kBlack);
     canvas.Text(450, y, rest);
   }

@@ -1,8 +1,8 @@
 #include "view/vertical_text.h"
 
+#include <hb.h>
 #include <QByteArray>
 #include <QTextLayout>
-#include <hb.h>
 
 #include <iterator>
 
@@ -51,8 +51,8 @@ double FallBack(const QFont& font, const QString& piece, bool upright, double em
   const QTextLine line = layout.createLine();
   layout.endLayout();
   const double width = line.naturalTextWidth();
-  const QPointF offset = upright ? QPointF(-(column + width) / 2, down + ascent - line.ascent())
-                                 : QPointF(0, ascent - line.ascent());
+  const QPointF offset =
+      upright ? QPointF(-(column + width) / 2, down + ascent - line.ascent()) : QPointF(0, ascent - line.ascent());
   for (QGlyphRun glyphs : layout.glyphRuns()) {
     QList<QPointF> positions = glyphs.positions();
     for (QPointF& p : positions) p += offset;
@@ -65,8 +65,8 @@ double FallBack(const QFont& font, const QString& piece, bool upright, double em
 }  // namespace
 
 VerticalShaper::VerticalShaper(const QRawFont& face) {
-  hb_face_t* hbFace = hb_face_create_for_tables(ReferenceTable, new QRawFont(face),
-                                                [](void* p) { delete static_cast<QRawFont*>(p); });
+  hb_face_t* hbFace =
+      hb_face_create_for_tables(ReferenceTable, new QRawFont(face), [](void* p) { delete static_cast<QRawFont*>(p); });
   font_ = hb_font_create(hbFace);
   hb_face_destroy(hbFace);
   unitsPerEm_ = hb_face_get_upem(hb_font_get_face(font_));
@@ -106,8 +106,8 @@ VerticalText VerticalShaper::Set(const QRawFont& raw, const QFont& font, std::st
 }
 
 // Shapes text[start, end) at `down` and returns where the column goes on below it.
-double VerticalShaper::Shape(const QRawFont& raw, const QString& text, int start, int end, bool upright,
-                             double ascent, double column, double down, VerticalText& result) const {
+double VerticalShaper::Shape(const QRawFont& raw, const QString& text, int start, int end, bool upright, double ascent,
+                             double column, double down, VerticalText& result) const {
   const double scale = raw.pixelSize() / unitsPerEm_;
   hb_buffer_t* buffer = hb_buffer_create();
   const auto* utf16 = reinterpret_cast<const uint16_t*>(text.utf16());

@@ -42,12 +42,11 @@ class VerticalShaper {
   // font for what the face lacks; `ascent` and `column` (the cell height) are its metrics. Upright
   // characters are centred in the column; turned ones have their cell's top on the column's right
   // edge.
-  VerticalText Set(const QRawFont& raw, const QFont& font, std::string_view sjis, double ascent,
-                   double column) const;
+  VerticalText Set(const QRawFont& raw, const QFont& font, std::string_view sjis, double ascent, double column) const;
 
  private:
-  double Shape(const QRawFont& raw, const QString& text, int start, int end, bool upright, double ascent,
-               double column, double down, VerticalText& result) const;
+  double Shape(const QRawFont& raw, const QString& text, int start, int end, bool upright, double ascent, double column,
+               double down, VerticalText& result) const;
   hb_font_t* font_;
   double unitsPerEm_;
 };

@@ -5,9 +5,7 @@
 namespace orbline {
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString Key(std::string_view section, std::string_view key) {
   return FromUtf8(section) + QLatin1Char('/') + FromUtf8(key);

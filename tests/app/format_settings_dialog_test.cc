@@ -114,9 +114,9 @@ class FormatSettingsDialogTest : public QObject {
         QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
         stops << id(d.focusWidget());
       }
-      QCOMPARE(stops, (QList<int>{Dialog::kIdCancel, Dialog::kIdDefaults, Dialog::kIdWeekkindFirst + 3,
-                                  Dialog::kIdSec30, Dialog::kIdTop, Dialog::kIdKugiriFirst + 1, Dialog::kIdKankaku,
-                                  Dialog::kIdOk}));
+      QCOMPARE(stops,
+               (QList<int>{Dialog::kIdCancel, Dialog::kIdDefaults, Dialog::kIdWeekkindFirst + 3, Dialog::kIdSec30,
+                           Dialog::kIdTop, Dialog::kIdKugiriFirst + 1, Dialog::kIdKankaku, Dialog::kIdOk}));
       const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Down, Dialog::kIdWeekkindFirst},  // round to the first
                                                {Qt::Key_Right, Dialog::kIdWeekkindFirst + 1},
                                                {Qt::Key_Up, Dialog::kIdWeekkindFirst},

@@ -67,7 +67,7 @@ class MainWindowTest : public QObject {
     OrblineView* view = f.window->view();
     const QRect area(view->mapTo(f.window.get(), QPoint(0, 0)), view->size());
     QVERIFY(area.top() > 20);  // below the menus
-    f.window->grab();  // Qt places a face's first glyphs a little differently until it has drawn some
+    f.window->grab();          // Qt places a face's first glyphs a little differently until it has drawn some
     LabelPictures::Get().Clear();
     f.window->grab();
     f.window->grab();
@@ -197,7 +197,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(QFile::decodeName(f.prompt.lastRequest.initialFolder.c_str()), QDir(out.path()).absolutePath());
     QCOMPARE(f.messages.messages().size(), size_t(1));
     const RecordingMessageSink::Message& box = f.messages.messages()[0];
-    QCOMPARE(Decode(box.text) + QLatin1Char('|') + Decode(box.caption), QStringLiteral(u"コンパイルに失敗しました。|コンパイル"));
+    QCOMPARE(Decode(box.text) + QLatin1Char('|') + Decode(box.caption),
+             QStringLiteral(u"コンパイルに失敗しました。|コンパイル"));
     QCOMPARE(box.icon, MessageIcon::kStop);
     QCOMPARE(f.window->view()->state().displayMode, 2);  // compiling leaves the display
     QCOMPARE(f.doc->targetFileName, std::string("line.zkf"));

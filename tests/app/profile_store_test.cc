@@ -53,7 +53,7 @@ class ProfileStoreTest : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Orbline.ini"));
     const QVariant others[] = {QStringLiteral(" a, b; c=d "), QStringList{QStringLiteral("x"), QStringLiteral("y")},
-                               QStringLiteral("@at"), 42, QStringLiteral("tab\t\x01" "7\\\"")};
+                               QStringLiteral("@at"), 42, QStringLiteral("tab\t\x01") + QStringLiteral("7\\\"")};
     {
       QSettings window(path, QSettings::IniFormat);
       for (size_t i = 0; i < std::size(others); ++i) window.setValue(QStringLiteral("other/k%1").arg(i), others[i]);
@@ -84,9 +84,12 @@ class ProfileStoreTest : public QObject {
 
   // The window's editor command is cut as it was before the Qt-free splitter, by QProcess's rules.
   void editorCommandCutAsQtCutIt() {
-    const char* lines[] = {"gvim --remote-silent +{line} {file}", "\"C:\\a b\\x.exe\" -n{line} \"{file}\"",
-                           "ed \"\"\"x\"\"\" \"a\"\"b\" \"\" a\\\"b \"c d\\\\\" e", "秀丸\u3000/j \"ファイル 名\"\t\u00a0z",
-                           "x \"unclosed y", "\"\"\" \"\" \"\"\"\""};
+    const char* lines[] = {"gvim --remote-silent +{line} {file}",
+                           "\"C:\\a b\\x.exe\" -n{line} \"{file}\"",
+                           "ed \"\"\"x\"\"\" \"a\"\"b\" \"\" a\\\"b \"c d\\\\\" e",
+                           "秀丸\u3000/j \"ファイル 名\"\t\u00a0z",
+                           "x \"unclosed y",
+                           "\"\"\" \"\" \"\"\"\""};
     for (const char* line : lines) {
       QStringList ours;
       for (const std::string& word : SplitCommandLine(line, CommandSyntax::kQuoted))

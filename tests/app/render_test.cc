@@ -88,8 +88,10 @@ class RenderTest : public QObject {
     QImage device(1, 1, QImage::Format_RGB32);
     const FontCache::Font& font = FontCache::Get().Find({FontKey::kVerticalLabel, 40, false, false, 96}, &device);
     QString runs;
-    for (const VerticalText::Run& run : FontCache::Get().SetVertically(font, Utf8ToSjis("±Α∑") + "\x85\x40" "A").runs)
-      runs += QLatin1String(run.glyphs.glyphIndexes().contains(0) ? "box" : run.turned ? "turned" : "upright") +
+    for (const VerticalText::Run& run : FontCache::Get().SetVertically(font, Utf8ToSjis("±Α∑") + "\x85\x40" + 'A').runs)
+      runs += QLatin1String(run.glyphs.glyphIndexes().contains(0) ? "box"
+                            : run.turned                          ? "turned"
+                                                                  : "upright") +
               QLatin1String(run.glyphs.rawFont().familyName() == font.raw.familyName() ? ", " : " fallback, ");
     QCOMPARE(runs, QStringLiteral("upright, upright fallback, upright fallback, upright, turned, "));
   }
@@ -105,8 +107,16 @@ class RenderTest : public QObject {
         doc->mapItems[i].values = {45, x, y, 60, 30, uint16_t(i * 29 % 256), 200, 100};
         continue;
       }
-      doc->mapItems[i].values = {44, x, y, uint16_t(i * 7 % 256), 0, uint16_t(i * 3 % 256), uint16_t(12 + i % 70),
-                           uint16_t(i % 4 == 3), uint16_t(i / 2 % 2), uint16_t(i / 3 % 2)};
+      doc->mapItems[i].values = {44,
+                                 x,
+                                 y,
+                                 uint16_t(i * 7 % 256),
+                                 0,
+                                 uint16_t(i * 3 % 256),
+                                 uint16_t(12 + i % 70),
+                                 uint16_t(i % 4 == 3),
+                                 uint16_t(i / 2 % 2),
+                                 uint16_t(i / 3 % 2)};
       doc->mapItems[i].text = Utf8ToSjis(texts[i % 5]);
     }
     LabelPictures& pictures = LabelPictures::Get();
@@ -181,16 +191,20 @@ class RenderTest : public QObject {
             missed += image.pixel(x, y) != kPage && !item;
             wrong += near.pixelIndex(x, y) == 0 && item;
           }
-        QVERIFY2(missed + wrong == 0, qPrintable(QStringLiteral("kind %1 at %2x%3: %4 marked pixels missed, %5 far "
-                                                                "ones found").arg(values[0]).arg(size.width())
-                                                     .arg(size.height()).arg(missed).arg(wrong)));
+        QVERIFY2(missed + wrong == 0,
+                 qPrintable(QStringLiteral("kind %1 at %2x%3: %4 marked pixels missed, %5 far ones found")
+                                .arg(values[0])
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(missed)
+                                .arg(wrong)));
       }
     // Over each other the item drawn last is found; the grid, over the page's background, is no row.
     init();
-    doc->mapItems[1].values = {45, 100, 100, 300, 200};                     // a rectangle, line 2
-    doc->mapItems[2].values = {44, 150, 150, 0, 0, 0, 40};                  // a label over it
+    doc->mapItems[1].values = {45, 100, 100, 300, 200};     // a rectangle, line 2
+    doc->mapItems[2].values = {44, 150, 150, 0, 0, 0, 40};  // a label over it
     doc->mapItems[2].text = Utf8ToSjis("汐凪港");
-    doc->mapItems[3].values = {42, 100, 120, 400, 120, 0, 0, 0, 0};         // a line over both
+    doc->mapItems[3].values = {42, 100, 120, 400, 120, 0, 0, 0, 0};  // a line over both
     HitMap hits(QImage(1, 1, QImage::Format_RGB32), 1000, 750);
     DrawDisplay(hits, *doc, {.displayMode = kModeBirdsEye, .grid = 1});
     QList<int> lines;
