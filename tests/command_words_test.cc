@@ -40,6 +40,19 @@ TEST(CommandWordsTest, CutsAsEachSystemDoes) {
   }
 }
 
+TEST(CommandWordsTest, EveryBlankOfTheWindowPartsWordsAndNothingElse) {
+  // QChar::isSpace's blanks; beside them characters that are not.
+  const char* const blanks[] = {"\t",     "\n",     "\v",     "\f",     "\r",     " ",      "\u0085", "\u00A0",
+                                "\u1680", "\u2000", "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
+  for (const char* blank : blanks)
+    EXPECT_EQ(SplitCommandLine(std::string("a") + blank + "b", CommandSyntax::kQuoted), (Words{"a", "b"})) << blank;
+  const char* const others[] = {"\u0084", "\u00A1", "\u200B", "\u202E", "\u2030", "\u205E", "\u3001", "\u2027"};
+  for (const char* other : others) {
+    const std::string word = std::string("a") + other + "b";
+    EXPECT_EQ(SplitCommandLine(word, CommandSyntax::kQuoted), Words{word}) << other;
+  }
+}
+
 TEST(CommandWordsTest, WindowsCommandLineGivesTheWordsBack) {
   const Words words[] = {
       {"notepad.exe", "C:\\a b\\c.txt"},

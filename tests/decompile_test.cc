@@ -65,6 +65,16 @@ TEST(DecompileTest, TheSampleLineInEverySchemeAndSeparation) {
   EXPECT_EQ(problem, "no separation fits every text (tab: train 1-2 holds the delimiter)");
   ASSERT_TRUE(Decompile(file, -1, &route, &problem));
   EXPECT_EQ(route.settings.kugiri, FormatSettings::kComma);
+  // Each table's texts are looked at to its last row, and a fault names its row.
+  file.mapItems.back().text = "a\tb";
+  EXPECT_FALSE(Decompile(file, 0, &route, &problem));
+  EXPECT_NE(problem.find("map item " + std::to_string(file.mapItems.size()) + " holds"), std::string::npos) << problem;
+  ASSERT_TRUE(ReadZkf(Compile(sources, FormatSettings()), &file, &problem));
+  ASSERT_GT(file.stations.size(), 3u);
+  file.stations[2] = Station();
+  file.stations[2].values[0] = 1;
+  EXPECT_FALSE(Decompile(file, -1, &route, &problem));
+  EXPECT_EQ(problem, "station row 3 has values but no name");
 }
 
 TEST(DecompileTest, WordsThatNeedTheWrapAroundAndTextsNoSeparationCanHold) {

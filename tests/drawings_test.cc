@@ -289,6 +289,8 @@ TEST(DrawingsTest, ClickCoordinatesOnlyInMapModes) {
   EXPECT_EQ(*CoordinateMessage(state, 1599, 0, 1600, 600), Sjis("(x,y)=(999,0)≒(1000,0)"));
   EXPECT_EQ(*CoordinateMessage(state, 4, 4, 1000, 750), Sjis("(x,y)=(4,4)≒(0,0)"));
   EXPECT_EQ(ToLogical(333, 333, 1000, 1000).y, 249) << "truncated";
+  for (const auto& [width, height] : {std::pair{0, 600}, {800, 0}, {-1, 600}, {800, -1}})
+    EXPECT_EQ(ToLogical(10, 10, width, height).x + ToLogical(10, 10, width, height).y, 0) << "a window of no size";
 }
 
 }  // namespace

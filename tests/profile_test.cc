@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "document/format_settings.h"
+#include "platform/profile_location.h"
 #include "platform/utf8_path.h"
 #include "test_files.h"
 
@@ -83,6 +86,10 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   std::ofstream(path, std::ios::binary) << "[data]\r\nkugiri=1\r\nkankaku = 7\r\n\r\n[other]\r\nlist=a, \"b,c\"\r\n";
   const std::string texts[] = {R"("C:\Program Files\x.exe" /j{line},1 "{file}")", " blank ", "@at", "a;b=c",
                                std::string("tab\t\x01") + "7 \\ \"q\"",           "秀丸",    ""};
+  // As QSettings writes them: quoted only for a separator or blanks at either end.
+  EXPECT_EQ(EscapeQSettingsValue("gvim +{line} {file}"), "gvim +{line} {file}");
+  EXPECT_EQ(EscapeQSettingsValue("a;b=c") + EscapeQSettingsValue(" blank") + EscapeQSettingsValue("@at"),
+            "\"a;b=c\"\" blank\"@@at");
   for (const std::string& text : texts) {
     IniProfileStore profile(path);
     profile.WriteInt("data", "kankaku", 9);
@@ -106,6 +113,36 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   EXPECT_FALSE(broken.Save(&err)) << "a file it could not read is not written over";
   std::filesystem::remove_all(dir);
 }
+
+#ifndef _WIN32
+TEST(ProfileTest, WhereTheProfileIsOnLinux) {
+  const auto saved = [](const char* name) -> std::optional<std::string> {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const std::optional<std::string> named = saved("ORBLINE_PROFILE"), config = saved("XDG_CONFIG_HOME"),
+                                   home = saved("HOME");
+  const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
+  set("HOME", "/home/author");
+  const struct {
+    const char *named, *config, *where;
+  } cases[] = {
+      {"/tmp/mine.ini", "/cfg", "/tmp/mine.ini"},
+      {"", "/cfg", "/cfg/Orbline.ini"},  // set but empty: as if not set
+      {nullptr, "/cfg", "/cfg/Orbline.ini"},
+      {nullptr, "relative", "/home/author/.config/Orbline.ini"},  // not a path from the root: ignored
+      {nullptr, nullptr, "/home/author/.config/Orbline.ini"},
+  };
+  for (const auto& c : cases) {
+    set("ORBLINE_PROFILE", c.named);
+    set("XDG_CONFIG_HOME", c.config);
+    EXPECT_EQ(ProfileLocation().string(), c.where) << (c.named ? c.named : "-") << " " << (c.config ? c.config : "-");
+  }
+  set("ORBLINE_PROFILE", named ? named->c_str() : nullptr);
+  set("XDG_CONFIG_HOME", config ? config->c_str() : nullptr);
+  set("HOME", home ? home->c_str() : nullptr);
+}
+#endif
 
 }  // namespace
 }  // namespace orbline

@@ -88,6 +88,8 @@ TEST_F(ServeTest, RefusesWhatIsNotItsOwnPage) {
       {{"GET", "/api/display?mode=8&page=1&grid=0&w=10&h=10&" + t, {{"Host", "127.0.0.1:8123"}}, ""}, 400},
       {{"GET", "/api/display?mode=4&page=1&grid=0&w=0&h=10&" + t, {{"Host", "127.0.0.1:8123"}}, ""}, 400},
       {{"GET", "/api/display?mode=4&page=%31&grid=0&w=10&h=10&" + t, {{"Host", "127.0.0.1:8123"}}, ""}, 200},
+      {{"GET", "/api/coordinate?mode=4&x=5&y=5&w=10&h=10&" + t, {{"Host", "127.0.0.1:8123"}}, ""}, 200},
+      {{"GET", "/api/coordinate?mode=4&x=5&y=5&w=10&" + t, {{"Host", "127.0.0.1:8123"}}, ""}, 400},
   };
   for (const auto& c : cases)
     EXPECT_EQ(handler_->Handle(c.request).status, c.status) << c.request.method << " " << c.request.target;
@@ -145,6 +147,7 @@ TEST_F(ServeTest, SettingsApplyAtOnceAndStayInTheProfile) {
                       {{"kugiri", 1}, {"kankaku", 101}, {"weekkind", 0}, {"top", 0}, {"sec30", 1}, {"editor", ""}},
                       {{"kugiri", 1}, {"kankaku", 5}, {"weekkind", 0}, {"top", 0}, {"sec30", 1}, {"editor", "a\nb"}},
                       {{"kugiri", "1"}, {"kankaku", 5}, {"weekkind", 0}, {"top", 0}, {"sec30", 1}, {"editor", ""}},
+                      {{"kugiri", 1}, {"kankaku", 5}, {"weekkind", 0}, {"sec30", 1}, {"editor", ""}},
                       Json::array()};
   for (const Json& b : bad) EXPECT_EQ(Post("/api/settings", b).status, 400) << b.dump();
   EXPECT_EQ(handler_->Handle({"POST", "/api/settings", {{"Host", "127.0.0.1:8123"}, {"X-Orbline-Token", kToken}}, "{"})

@@ -67,6 +67,16 @@ TEST(ZkfOutputTest, ValuesGoThroughA4096ByteBufferWhole) {
   out.String("z");
   ASSERT_TRUE(out.Flush());
   EXPECT_EQ(sink.chunks, (std::vector<size_t>{4096, 4096, 4096, 4096, 4096, 1}));
+  // Room for exactly the long-text mark, or exactly a WORD: each goes in before the buffer goes out.
+  for (const auto& [text, chunks] : {std::pair{4092, std::vector<size_t>{4096, 302}}, {4091, {4096, 2}}}) {
+    ChunkSink exact;
+    ZkfOutput o(exact);
+    o.String(std::string(text, 'x'));
+    if (text == 4092) o.String(std::string(300, 'y'));
+    if (text == 4091) o.Word(7), o.Word(8);
+    ASSERT_TRUE(o.Flush());
+    EXPECT_EQ(exact.chunks, chunks) << text;
+  }
   ChunkSink failing;
   failing.fail = 1;
   ZkfOutput broken(failing);

@@ -58,6 +58,7 @@ orblinec decompile x.zkf --help | head -1
 orblinec dump --version
 orblinec compile -C no-such-folder
 orblinec check --all -C no-such-folder
+orblinec check -C no-such-folder
 orblinec serve --port 65536
 orblinec compile --no-open
 orblinec serve -C no-such-folder --no-open
