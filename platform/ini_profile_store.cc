@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/replacing_file_writer.h"
+#include "platform/sjis.h"
 #include "platform/utf8_path.h"
 
 namespace orbline {
@@ -15,24 +16,6 @@ namespace {
 
 std::string Key(std::string_view section, std::string_view key) {
   return std::string(section) + "/" + std::string(key);
-}
-
-void AppendUtf8(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | c >> 6));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | c >> 12));
-    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | c >> 18));
-    out->push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 // The text of one value being built: UTF-8, with the UTF-16 code units of \x and octal escapes

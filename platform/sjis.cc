@@ -25,19 +25,6 @@ constexpr std::array<int8_t, 256> LeadRows() {
 }
 constexpr std::array<int8_t, 256> kLeadRow = LeadRows();
 
-void AppendUtf8(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | c >> 6));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xE0 | c >> 12));
-    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 // The character of code page 932 at `in[at]`, and its length in bytes (1 or 2); a length of 0 when
 // the byte there starts none.
 struct Decoded {
@@ -79,6 +66,24 @@ char32_t Utf8At(std::string_view in, size_t at) {
 }
 
 }  // namespace
+
+void AppendUtf8(char32_t c, std::string* out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | c >> 6));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | c >> 12));
+    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | c >> 18));
+    out->push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
 
 bool ReadsOnlyAsUtf8(std::string_view bytes) {
   // ASCII reads alike in both, so only the stretch from the first byte above it to the byte after

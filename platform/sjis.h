@@ -16,6 +16,9 @@ std::string Utf8ToSjis(std::string_view utf8);
 // text that an editor saved as UTF-8.
 bool ReadsOnlyAsUtf8(std::string_view bytes);
 
+// Appends the UTF-8 bytes of the code point `c` (at most U+10FFFF) to `out`.
+void AppendUtf8(char32_t c, std::string* out);
+
 // True when `bytes` start with the UTF-8 byte-order mark.
 inline bool StartsWithUtf8Mark(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF"; }
 

@@ -39,29 +39,11 @@ browser_tests() {
   local dir
   dir="$(dirname "$0")/../tests/browser"
   if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.installed-lock.json" 2>/dev/null; then
-    command -v npm >/dev/null || { $sudo apt-get install -y -qq --no-install-recommends npm; }
+    command -v npm >/dev/null || bash "$(dirname "$0")/apt-install.sh" npm
     (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
     echo "install-deps: puppeteer-core installed in tests/browser"
   fi
 }
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages present"
-  browser_tests
-  exit 0
-fi
-
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-echo "install-deps: installed ${missing[*]}"
+bash "$(dirname "$0")/apt-install.sh" "${packages[@]}"
 browser_tests

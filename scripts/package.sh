@@ -11,17 +11,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 packages=(nsis zip dpkg-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/apt-install.sh "${packages[@]}"
 
 version=$(sed -n 's/^project(Orbline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mkdir -p dist

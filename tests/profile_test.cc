@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -116,31 +117,21 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
 
 #ifndef _WIN32
 TEST(ProfileTest, WhereTheProfileIsOnLinux) {
-  const auto saved = [](const char* name) -> std::optional<std::string> {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  };
-  const std::optional<std::string> named = saved("ORBLINE_PROFILE"), config = saved("XDG_CONFIG_HOME"),
-                                   home = saved("HOME");
+  const char* const names[] = {"ORBLINE_PROFILE", "XDG_CONFIG_HOME", "HOME"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) saved.push_back(std::getenv(name) ? std::optional(std::getenv(name)) : std::nullopt);
   const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
-  set("HOME", "/home/author");
-  const struct {
-    const char *named, *config, *where;
-  } cases[] = {
-      {"/tmp/mine.ini", "/cfg", "/tmp/mine.ini"},
-      {"", "/cfg", "/cfg/Orbline.ini"},  // set but empty: as if not set
-      {nullptr, "/cfg", "/cfg/Orbline.ini"},
-      {nullptr, "relative", "/home/author/.config/Orbline.ini"},  // not a path from the root: ignored
-      {nullptr, nullptr, "/home/author/.config/Orbline.ini"},
-  };
+  const std::array<const char*, 4> cases[] = {
+      // ORBLINE_PROFILE, XDG_CONFIG_HOME, HOME, where
+      {"/tmp/mine.ini", "/cfg", "/h", "/tmp/mine.ini"},
+      {"", "/cfg", "/h", "/cfg/Orbline.ini"},                 // set but empty: as if not set
+      {nullptr, "relative", "/h", "/h/.config/Orbline.ini"},  // not from the root: passed over
+      {nullptr, nullptr, "/h", "/h/.config/Orbline.ini"}};
   for (const auto& c : cases) {
-    set("ORBLINE_PROFILE", c.named);
-    set("XDG_CONFIG_HOME", c.config);
-    EXPECT_EQ(ProfileLocation().string(), c.where) << (c.named ? c.named : "-") << " " << (c.config ? c.config : "-");
+    for (int k = 0; k < 3; ++k) set(names[k], c[k]);
+    EXPECT_EQ(ProfileLocation().string(), c[3]) << (c[0] ? c[0] : "-") << " " << (c[1] ? c[1] : "-");
   }
-  set("ORBLINE_PROFILE", named ? named->c_str() : nullptr);
-  set("XDG_CONFIG_HOME", config ? config->c_str() : nullptr);
-  set("HOME", home ? home->c_str() : nullptr);
+  for (int k = 0; k < 3; ++k) set(names[k], saved[k] ? saved[k]->c_str() : nullptr);
 }
 #endif
 
