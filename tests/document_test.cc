@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "document/day_type_scheme.h"
+
 #include "document/error_code.h"
 #include "document_fixture.h"
 #include "tests/memory_profile_store.h"
@@ -58,6 +60,13 @@ TEST(DocumentTest, ResetTablesEmptiesEveryRowAtFullCapacityAndKeepsWhatOutlivesA
   EXPECT_EQ(d->routeInfo.texts[RouteInfo::kRemarks], "");
   EXPECT_EQ(d->maxCalcStation, 42);
   EXPECT_EQ(d->targetFileName, "line.zkf");
+}
+
+TEST(DayTypeSchemeTest, WhichFileFeedsEachDayAndNothingOutOfRange) {
+  std::string files;
+  for (int weekkind = -1; weekkind <= kWeekkindCount; ++weekkind, files += '|')
+    for (int day = -1; day <= kDayTypeCount; ++day) files += std::to_string(TimetableFileFor(weekkind, day));
+  EXPECT_EQ(files, "00000|01220|01110|01230|01120|00000|");
 }
 
 }  // namespace

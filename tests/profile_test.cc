@@ -91,6 +91,7 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   EXPECT_EQ(EscapeQSettingsValue("gvim +{line} {file}"), "gvim +{line} {file}");
   EXPECT_EQ(EscapeQSettingsValue("a;b=c") + EscapeQSettingsValue(" blank") + EscapeQSettingsValue("@at"),
             "\"a;b=c\"\" blank\"@@at");
+  EXPECT_EQ(EscapeQSettingsValue(std::string("\x01") + "0a"), "\\x01\\x30\\x61") << "no digit runs into an escape";
   for (const std::string& text : texts) {
     IniProfileStore profile(path);
     profile.WriteInt("data", "kankaku", 9);
