@@ -131,6 +131,7 @@ TEST_F(ServeTest, NamesADrawnRowByItsPlaceInTheDrawing) {
       Json::parse(Get(std::string("/api/display?mode=3&page=1&grid=0&w=800&h=600&token=") + kToken).body);
   const std::uint64_t generation = drawn["generation"];
   ASSERT_EQ(drawn["rows"].size(), 15u) << "the first page of stations";
+  EXPECT_NE(drawn["svg"].get<std::string>().find("fill=\"#ffffff\"/>"), std::string::npos) << "on a white page";
   EXPECT_EQ(drawn["rows"][2], "eki.txt:3");
   const Json open =
       Json::parse(Post("/api/open-row", {{"index", 2}, {"generation", generation}, {"mode", 3}, {"page", 1}}).body);
