@@ -51,6 +51,7 @@ TEST(ProfileTest, ValuesAsQSettingsReadsThem) {
       {R"(\101\102)", "AB", false},                                            // octal
       {R"(a\x0041-)", "aA-", false},                                           // a leading 0 is a digit too
       {R"(\xdc00\xdc01)", "\xEF\xBF\xBD\xEF\xBF\xBD", false},                  // lone low surrogates
+      {R"(\xf\xA-a\x20)", "\x0f\n-a ", false},  // hex digits of both cases; an escaped blank stays
       {R"("say \"hi\"")", R"(say "hi")", false},
       {"直接のUTF-8", "直接のUTF-8", false},
   };
@@ -92,6 +93,7 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   EXPECT_EQ(EscapeQSettingsValue("a;b=c") + EscapeQSettingsValue(" blank") + EscapeQSettingsValue("@at"),
             "\"a;b=c\"\" blank\"@@at");
   EXPECT_EQ(EscapeQSettingsValue(std::string("\x01") + "0a"), "\\x01\\x30\\x61") << "no digit runs into an escape";
+  EXPECT_EQ(EscapeQSettingsValue("\x1f\x20"), "\"\\x1f \"");
   for (const std::string& text : texts) {
     IniProfileStore profile(path);
     profile.WriteInt("data", "kankaku", 9);
