@@ -111,7 +111,11 @@ std::string Outcome(const Case& c) {
   auto doc = std::make_unique<Document>();
   doc->settings = c.settings;
   doc->DeriveDelimiter();
-  const std::string all = Places(CheckWholeRoute(*doc, files), c.readerFindings);
+  const std::vector<Finding> every = CheckWholeRoute(*doc, files);
+  const std::string all = Places(every, c.readerFindings);
+  FindingList unused;
+  EXPECT_EQ(ReadAndCheck(*doc, files, unused, FaultMode::kAllFaults), std::ranges::none_of(every, &Finding::IsError))
+      << c.name << ": reading every fault says whether there was an error";
   const std::string shown = c.dump.empty() ? "" : Sections(*doc, c.dump);
   FindingList first;
   const bool compiles = ReadAndCheck(*doc, files, first, FaultMode::kFirstFault);

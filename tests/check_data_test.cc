@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "document/error_code.h"
 #include "document_fixture.h"
 
 namespace orbline {

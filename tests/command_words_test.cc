@@ -46,11 +46,11 @@ TEST(CommandWordsTest, EveryBlankOfTheWindowPartsWordsAndNothingElse) {
                                 "\u1680", "\u2000", "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
   for (const char* blank : blanks)
     EXPECT_EQ(SplitCommandLine(std::string("a") + blank + "b", CommandSyntax::kQuoted), (Words{"a", "b"})) << blank;
-  // A character read with too few bytes could read as a blank (U+0800 is E0 A0 80), one with too many
-  // could swallow the blank after it.
+  // A character read with too few bytes could read as a blank (U+0800 is E0 A0 80, U+100A0 is
+  // F0 90 82 A0), one with too many could swallow the blank after it.
   EXPECT_EQ(SplitCommandLine("a\U00010000 b", CommandSyntax::kQuoted), (Words{"a\U00010000", "b"}));
-  const char* const others[] = {"\u0800", "\U0001F683", "\u0084", "\u00A1", "\u200B",
-                                "\u202E", "\u2030",     "\u205E", "\u3001", "\u2027"};
+  const char* const others[] = {"\u0800", "\U000100A0", "\U0001F683", "\u0084", "\u00A1", "\u200B",
+                                "\u202E", "\u2030",     "\u205E",     "\u3001", "\u2027"};
   for (const char* other : others) {
     const std::string word = std::string("a") + other + "b";
     EXPECT_EQ(SplitCommandLine(word, CommandSyntax::kQuoted), Words{word}) << other;

@@ -112,12 +112,9 @@ TEST_F(CompileToFileTest, SourcesThatCannotBeReadStopBeforeThePrompt) {
   EXPECT_EQ(CompileWithout("map.txt", [](const fs::path& p) { fs::create_symlink("nowhere", p); }), Codes{51});
 #endif
   // data1.txt is read, data2.txt is missing, data3.txt is never tried; scheme 1 reads data1.txt alone.
-  EXPECT_EQ(CompileWithout(
-                "data2.txt", [](const fs::path&) {}, 2),
-            Codes{61});
-  EXPECT_EQ(CompileWithout(
-                "data2.txt", [](const fs::path&) {}, 1),
-            Codes{});
+  const auto removed = [](const fs::path&) {};
+  EXPECT_EQ(CompileWithout("data2.txt", removed, 2), Codes{61});
+  EXPECT_EQ(CompileWithout("data2.txt", removed, 1), Codes{});
   EXPECT_TRUE(written_);
   std::ofstream(Target(), std::ios::trunc) << "the last good file";
   // A fatal cross-check after the last map item.
@@ -181,20 +178,6 @@ TEST_F(CompileToFileTest, NeverOverASourceFile) {
   }
   // A file of the same name in another folder is no source file.
   EXPECT_EQ(Compile(root_ / "other" / "eki.txt"), Codes{});
-}
-
-TEST_F(CompileToFileTest, AFileCutAnywhereInItsLastLines) {
-  // eki.txt cut at every byte of its last two lines: the cut line is read as far as it goes.
-  const fs::path eki = root_ / "line" / "eki.txt";
-  const std::string bytes = FileBytes(eki);
-  const size_t lastTwo = bytes.rfind("\r\n", bytes.rfind("\r\n", bytes.size() - 3) - 1) + 2;
-  for (size_t cut = lastTwo; cut < bytes.size(); ++cut) {
-    std::ofstream(eki, std::ios::binary | std::ios::trunc) << bytes.substr(0, cut);
-    // A cut before the name leaves it blank (44); a later cut still compiles.
-    const Codes codes = Compile();
-    EXPECT_TRUE(codes.empty() || codes == Codes{44}) << "cut at " << cut;
-    std::ofstream(Target(), std::ios::trunc) << "the last good file";
-  }
 }
 
 }  // namespace

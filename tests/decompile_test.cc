@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <functional>
 #include <random>
-#include <sstream>
 
-#include "compiler/check_data.h"
-#include "compiler/zkf_writer.h"
+#include "bench/full_data_set.h"
 #include "document/source_file_names.h"
 #include "document_fixture.h"
-#include "platform/disk_line_reader.h"
 #include "test_files.h"
 
 namespace orbline {
@@ -55,26 +52,34 @@ TEST(DecompileTest, TheSampleLineInEverySchemeAndSeparation) {
     EXPECT_TRUE(RoundTrip(bytes, 1) == bytes);
     EXPECT_EQ(RoundTrip(bytes, 2).rfind("no separation fits every text (space: ", 0), 0u);
   }
-  // A tab in the second train's text: tab asked for cannot separate; without a choice, comma does.
-  ZkfFile file;
+  // Files no source files give, each refused with its reason.
+  ZkfFile sample;
   std::string problem;
-  ASSERT_TRUE(ReadZkf(Compile(sources, FormatSettings()), &file, &problem));
-  file.data[0].trains[1].texts[2] = "a\tb";
+  ASSERT_TRUE(ReadZkf(Compile(sources, FormatSettings()), &sample, &problem));
+  ASSERT_GT(sample.stations.size(), 3u);
   DecompiledRoute route;
-  EXPECT_FALSE(Decompile(file, 0, &route, &problem));
-  EXPECT_EQ(problem, "no separation fits every text (tab: train 1-2 holds the delimiter)");
-  ASSERT_TRUE(Decompile(file, -1, &route, &problem));
+  const auto decompiled = [&](const std::function<void(ZkfFile&)>& change, int kugiri = -1) {
+    ZkfFile file = sample;
+    change(file);
+    return Decompile(file, kugiri, &route, &problem) ? "decompiled" : problem;
+  };
+  // A tab in the second train's text: tab asked for cannot separate; without a choice, comma does.
+  const auto tab = [](ZkfFile& f) { f.data[0].trains[1].texts[2] = "a\tb"; };
+  EXPECT_EQ(decompiled(tab, 0), "no separation fits every text (tab: train 1-2 holds the delimiter)");
+  EXPECT_EQ(decompiled(tab), "decompiled");
   EXPECT_EQ(route.settings.kugiri, FormatSettings::kComma);
   // Each table's texts are looked at to its last row, and a fault names its row.
-  file.mapItems.back().text = "a\tb";
-  EXPECT_FALSE(Decompile(file, 0, &route, &problem));
-  EXPECT_NE(problem.find("map item " + std::to_string(file.mapItems.size()) + " holds"), std::string::npos) << problem;
-  ASSERT_TRUE(ReadZkf(Compile(sources, FormatSettings()), &file, &problem));
-  ASSERT_GT(file.stations.size(), 3u);
-  file.stations[2] = Station();
-  file.stations[2].values[0] = 1;
-  EXPECT_FALSE(Decompile(file, -1, &route, &problem));
-  EXPECT_EQ(problem, "station row 3 has values but no name");
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.mapItems.back().text = "a\tb"; }, 0),
+            "no separation fits every text (tab: map item " + std::to_string(sample.mapItems.size()) +
+                " holds the delimiter)");
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.stations[2] = Station(), f.stations[2].values[0] = 1; }),
+            "station row 3 has values but no name");
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.weekkind = 4; }), "the day-type scheme 4 is not one of 0..3");
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.maxCalcStation = 101; }), "the highest calc station 101 is above 100");
+  // A reader only ever writes times of ten tenths, which stay even through the 16-bit wrap.
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.data[0].trains[0].values[Train::TimeIndex(2)] = 7; }),
+            "train 1-1: the time at calc station 2 is odd");
+  EXPECT_EQ(decompiled([](ZkfFile& f) { f.data[0].trains[0].values[Train::TimeIndex(2)] = 8; }), "decompiled");
 }
 
 TEST(DecompileTest, WordsThatNeedTheWrapAroundAndTextsNoSeparationCanHold) {
@@ -188,6 +193,20 @@ class SourceGenerator {
   }
   std::mt19937 rng_;
 };
+
+// Every table to its capacity, so that no table has a row that ends it.
+TEST(DecompileTest, AFullLineRoundTrips) {
+  const std::filesystem::path dir = FreshTestFolder("full-decompile");
+  Sources sources;
+  for (const WrittenFile& file : WriteFullDataSet(dir).files)
+    sources.emplace_back(file.name, FileBytes(dir / file.name));
+  FormatSettings settings;
+  settings.weekkind = 2;
+  const std::string bytes = Compile(sources, settings);
+  EXPECT_GT(bytes.size(), 3000000u);
+  EXPECT_TRUE(RoundTrip(bytes, -1) == bytes);
+  std::filesystem::remove_all(dir);
+}
 
 TEST(DecompileTest, GeneratedLinesRoundTrip) {
   int compiled = 0;

@@ -5,7 +5,6 @@
 
 #include "document/day_type_scheme.h"
 
-#include "document/error_code.h"
 #include "document_fixture.h"
 #include "tests/memory_profile_store.h"
 
@@ -24,14 +23,13 @@ TEST(FormatSettingsTest, DefaultsThenTheDataSectionAsItIsAndBack) {
   FormatSettings::Load(profile).Save(written);
   for (const auto& [key, value] : values) EXPECT_EQ(written.GetInt("data", key, 99), value) << key;
   // Fixed width keeps the delimiter of the separation before it.
-  auto docHolder = std::make_unique<Document>();
-  Document& doc = *docHolder;
-  EXPECT_EQ(doc.delimiter, "\t");
-  doc.settings.kugiri = 1;
-  doc.DeriveDelimiter();
-  doc.settings.kugiri = 3;
-  doc.DeriveDelimiter();
-  EXPECT_EQ(doc.delimiter, ",");
+  auto doc = std::make_unique<Document>();
+  EXPECT_EQ(doc->delimiter, "\t");
+  doc->settings.kugiri = 1;
+  doc->DeriveDelimiter();
+  doc->settings.kugiri = 3;
+  doc->DeriveDelimiter();
+  EXPECT_EQ(doc->delimiter, ",");
 }
 
 TEST(DocumentTest, ResetTablesEmptiesEveryRowAtFullCapacityAndKeepsWhatOutlivesACommand) {

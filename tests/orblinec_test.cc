@@ -1,5 +1,5 @@
 // orblinec: its command line, and the program run as an author runs it, line by line of
-// tests/cases/orblinec.sh, against tests/approved/orblinec.txt (ORBLINE_APPROVE=1 writes it anew).
+// tests/cases/orblinec.txt, against tests/approved/orblinec.txt (ORBLINE_APPROVE=1 writes it anew).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -41,7 +41,7 @@ TEST(OrblinecTest, AsAnAuthorRunsIt) {
                   "orblinec.exe's files and messages with the Linux build's";
 #else
   const fs::path dir = fs::canonical(FreshTestFolder("orblinec"));
-  std::ifstream script(ORBLINE_SOURCE_DIR "/tests/cases/orblinec.sh");
+  std::ifstream script(ORBLINE_SOURCE_DIR "/tests/cases/orblinec.txt");
   std::vector<std::string> lines;
   for (std::string line; std::getline(script, line);) lines.push_back(line);
   const std::string transcript = RunTranscript(dir, lines);

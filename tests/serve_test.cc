@@ -1,5 +1,6 @@
 // orblinec serve's answers without sockets: who is refused, naming findings by the list's
-// generation, the settings kept in the profile, compiling, and the file follower it reloads by.
+// generation, the settings kept in the profile, compiling, the file follower it reloads by, and the
+// bytes of a request read as the server reads them.
 // What the page shows of each display is tested in the browser (tests/browser/serve.test.mjs).
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <fstream>
 
 #include "cli/serve_handler.h"
+#include "cli/serve_server.h"
 #include "cli/served_line.h"
 #include "platform/file_poller.h"
 #include "platform/utf8_path.h"
@@ -34,9 +36,10 @@ class ServeTest : public testing::Test {
     line_.reset();
     fs::remove_all(folder_);
   }
-  void Start(fs::path output = {}) {
+  void Start(fs::path output = {}, FormatSettings settings = {}) {
     handler_.reset();
     ServedLine::Options options;
+    options.settings = settings;
     options.folder = folder_ / "line";
     options.output = output.empty() ? folder_ / "line.zkf" : output;
     options.profile = std::make_unique<IniProfileStore>(folder_ / "Orbline.ini");
@@ -54,9 +57,6 @@ class ServeTest : public testing::Test {
     return handler_->Handle({"POST", target, {{"host", "localhost:8123"}, {"x-orbline-token", token}}, body.dump()});
   }
   Json State() { return Json::parse(Get(std::string("/api/state?token=") + kToken).body); }
-  void Append(const std::string& file, const std::string& text) {
-    std::ofstream(folder_ / "line" / file, std::ios::app | std::ios::binary) << text;
-  }
 
   fs::path folder_;
   std::unique_ptr<ServedLine> line_;
@@ -124,6 +124,11 @@ TEST_F(ServeTest, NamesAFindingByTheListItIsIn) {
                                                    Utf8((folder_ / "line" / "eki.txt").lexically_normal())}));
   line_->SourcesChanged();
   EXPECT_EQ(Post("/api/open", {{"index", 0}, {"generation", after}}).status, 409) << "a save makes a new list";
+  // A finding of no file: a day-type scheme out of range.
+  FormatSettings odd;
+  odd.weekkind = 4;
+  Start({}, odd);
+  EXPECT_EQ(Post("/api/open", {{"index", 0}, {"generation", State()["problems"]["generation"]}}).status, 422);
 }
 
 TEST_F(ServeTest, NamesADrawnRowByItsPlaceInTheDrawing) {
@@ -181,12 +186,32 @@ TEST_F(ServeTest, CompilesAsCompileDoesAndNeverOverASourceFile) {
   EXPECT_EQ(FileBytes(folder_ / "line" / "eki.txt"), eki);
 }
 
+// The bytes of a request as the server reads them off a connection, within its limits.
+TEST(HttpRequestTest, ReadsAWholeRequestWithinTheLimits) {
+  HttpRequest r;
+  std::string err;
+  ASSERT_TRUE(
+      ParseHttpRequest("POST /api/open?x=1 HTTP/1.1\r\nHost: 127.0.0.1:8123\r\nContent-Length: 2\r\n\r\n{}", &r, &err))
+      << err;
+  EXPECT_EQ(r.method + " " + r.target + " " + r.Header("HOST") + " " + r.body, "POST /api/open?x=1 127.0.0.1:8123 {}");
+  EXPECT_FALSE(ParseHttpRequest("GET / HTTP/1.1\r\nHost: a\r\n", &r, &err)) << "no blank line after the headers";
+  const auto post = [](size_t size) {
+    return "POST /api/settings HTTP/1.1\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" +
+           std::string(size, 'x');
+  };
+  EXPECT_TRUE(ParseHttpRequest(post(64 * 1024), &r, &err)) << err;
+  EXPECT_FALSE(ParseHttpRequest(post(64 * 1024 + 1), &r, &err)) << "a body over 64 KiB";
+  // Header names are found in any case, whatever their letters.
+  r.headers = {{"ABCDEFGHIJKLMNOPQRSTUVWXYZ-0", "upper"}, {"abcdefghijklmnopqrstuvwxyz-1", "lower"}};
+  EXPECT_EQ(r.Header("abcdefghijklmnopqrstuvwxyz-0") + r.Header("ABCDEFGHIJKLMNOPQRSTUVWXYZ-1"), "upperlower");
+}
+
 // Editors save in place, by renaming a new file over the old one, or by deleting and creating.
 TEST_F(ServeTest, FollowerSeesEveryWayOfSaving) {
   const fs::path line = folder_ / "line";
   FilePoller poller(line, {"eki.txt", "map.txt", "kind.txt", "none.txt"});
   EXPECT_TRUE(poller.Poll().empty());
-  Append("eki.txt", "\r\n");
+  std::ofstream(line / "eki.txt", std::ios::app | std::ios::binary) << "\r\n";
   EXPECT_EQ(poller.Poll(), std::vector<std::string>{"eki.txt"});
   const std::string map = FileBytes(line / "map.txt");
   std::ofstream(line / "map.new", std::ios::binary) << map << "\r\n";

@@ -22,6 +22,8 @@ TEST(SjisTest, DecodesCodePage932) {
   EXPECT_EQ(SjisToUtf8(std::string("\x1a\x1c\x7f\x00", 4)), std::string("\x1a\x1c\x7f\x00", 4));
   const std::string replacement = "\xEF\xBF\xBD";
   EXPECT_EQ(SjisToUtf8("a\x82"), "a" + replacement) << "a lone lead byte at the end";
+  const std::string pair = "\x82\xa0";
+  EXPECT_EQ(SjisToUtf8(std::string_view(pair).substr(0, 1)), replacement) << "the byte after the text is not read";
   EXPECT_EQ(SjisToUtf8("\x82\x20x"), replacement + " x") << "a lead byte before one that cannot trail it";
   EXPECT_EQ(Utf8ToSjis("駅"), "\x89\x77");
   EXPECT_EQ(Utf8ToSjis("a€b"), "a?b") << "no euro sign in code page 932";
@@ -112,10 +114,7 @@ TEST(SjisTest, AgreesWithIconvOnEveryByteAndPairAndCharacter) {
   for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
     if (c >= 0xD800 && c < 0xE000) continue;
     std::string u;
-    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-    static constexpr unsigned char kLead[5] = {0, 0, 0xC0, 0xE0, 0xF0};
-    u.push_back(static_cast<char>(kLead[length] | c >> (6 * (length - 1))));
-    for (int i = length - 2; i >= 0; --i) u.push_back(static_cast<char>(0x80 | (c >> (6 * i) & 0x3F)));
+    AppendUtf8(c, &u);
     if (encoder.Convert(u, "?", true) != Utf8ToSjis(u) && ++differences <= 10)
       ADD_FAILURE() << "U+" << std::hex << static_cast<uint32_t>(c);
   }

@@ -30,7 +30,7 @@ TEST_F(ReadForDisplayTest, EachDisplayEmptiesTheTablesAndReadsItsFilesOnly) {
   EXPECT_EQ(doc->stations[0].name, "") << "but the tables are emptied all the same";
   // Each read of a missing file reported its fault.
   EXPECT_EQ(findings.findings.size(), 6u);
-  EXPECT_EQ(findings.findings[0].BoxText(), Box(21, "info.txtが見つかりません"));
+  EXPECT_EQ(findings.findings[0].BoxText(), "error 21\n\n" + Sjis("info.txtが見つかりません"));
 }
 
 TEST(ViewStateTest, PagesOneToTwelveAndTheGrid) {
@@ -48,11 +48,9 @@ TEST(ViewStateTest, PagesOneToTwelveAndTheGrid) {
 }
 
 TEST(ViewStateTest, ProfileRoundTripWithCorrections) {
+  const auto shown = [](const ViewState& s) { return std::vector<int>{s.displayMode, s.eria, s.grid}; };
   MemoryProfileStore profile;
-  ViewState fresh = ViewState::Load(profile);
-  EXPECT_EQ(fresh.displayMode, 1);
-  EXPECT_EQ(fresh.eria, 1);
-  EXPECT_EQ(fresh.grid, 1);
+  EXPECT_EQ(shown(ViewState::Load(profile)), (std::vector<int>{1, 1, 1}));
   const struct {
     int mode, eria, grid, wantMode, wantEria;
   } cases[] = {{0, 13, 5, 1, 1}, {8, 0, 0, 1, 1}, {7, 12, -3, 7, 12}, {4, 1, 1, 4, 1}};
@@ -60,14 +58,13 @@ TEST(ViewStateTest, ProfileRoundTripWithCorrections) {
     profile.WriteInt("mode", "mode", c.mode);
     profile.WriteInt("mode", "eria", c.eria);
     profile.WriteInt("mode", "grid", c.grid);
-    ViewState s = ViewState::Load(profile);
-    EXPECT_EQ(s.displayMode, c.wantMode);
-    EXPECT_EQ(s.eria, c.wantEria);
-    EXPECT_EQ(s.grid, c.grid) << "the grid is kept as read";
+    const ViewState s = ViewState::Load(profile);
+    EXPECT_EQ(shown(s), (std::vector<int>{c.wantMode, c.wantEria, c.grid})) << "the grid is kept as read";
     MemoryProfileStore out;
     s.Save(out);
-    EXPECT_EQ(out.GetInt("mode", "mode", -1), c.wantMode);
-    EXPECT_EQ(out.GetInt("mode", "grid", -1), c.grid);
+    EXPECT_EQ((std::vector<int>{out.GetInt("mode", "mode", -1), out.GetInt("mode", "eria", -1),
+                                out.GetInt("mode", "grid", -1)}),
+              shown(s));
   }
 }
 

@@ -103,20 +103,6 @@ class ZkfFileTest : public DocTest {
 // `n` zero bytes.
 std::string Z(size_t n) { return std::string(n, '\0'); }
 
-TEST_F(ZkfFileTest, AnEmptyDocumentByteForByte) {
-  const std::string head = "\x08[Zelkor]\xC8" + Z(1) + "\x06[Info]" + Z(5) + "\x06[Kind]" + Z(6) + "\x05[Eki]" + Z(27) +
-                           "\x05[Map]" + Z(25) + Z(2);
-  const std::string data = "\x06[Data]" + Z(17), icon = std::string("\x06[Icon]") + Z(2);
-  const std::pair<int, int> cases[] = {{1, 1}, {0, 2}, {3, 2}, {2, 3}};  // weekkind, its sections
-  for (const auto& [weekkind, sections] : cases) {
-    doc->settings.weekkind = weekkind;
-    std::string want = head + std::string(1, char(weekkind)) + Z(1);
-    for (int i = 0; i < sections; ++i) want += data;
-    EXPECT_TRUE(Write() == want + icon) << weekkind;
-    EXPECT_EQ(want.size() + icon.size(), 137u + 24 * (sections - 1));
-  }
-}
-
 TEST_F(ZkfFileTest, RowsUpToTheirTerminatorTrainsAsWideAsMaxCalcStation) {
   doc->routeInfo.texts[RouteInfo::kRemarks] = "a\r\nb";
   doc->kinds[0].colour = 0x000080FF;
@@ -188,6 +174,8 @@ TEST_F(ZkfFileTest, TheComparisonNamesTheFirstDifference) {
       {[](ZkfFile& f) { f.data[0].trains[0].values[Train::TimeIndex(1)] = 71; },
        "train 1-1 value 7: 71 in the file, 70 in the document"},
       {[](ZkfFile& f) { f.data[0].trains[1].texts[2] = "x"; }, "train 1-2 text 3"},
+      {[](ZkfFile& f) { f.maxCalcStation = 2; }, "maxCalcStation: 2 in the file, 1 in the document"},
+      {[](ZkfFile& f) { f.data.pop_back(); }, "[Data] sections: 1 in the file, 2 in the document"},
       {[](ZkfFile& f) { f.icon = 1; }, "icon: 1 in the file, 0 in the document"},
   };
   for (const auto& [change, expected] : changes) {

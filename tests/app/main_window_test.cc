@@ -17,6 +17,15 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
   static QString Decode(const std::string& sjis) { return QString::fromUtf8(SjisToUtf8(sjis)); }
+  // What the view draws, on the window's colour.
+  static QImage Drawn(OrblineView* view) {
+    QImage drawn(view->size(), QImage::Format_RGB32);
+    drawn.fill(view->palette().color(QPalette::Base));
+    QPainter painter(&drawn);
+    view->Draw(painter, drawn.width(), drawn.height());
+    painter.end();
+    return drawn;
+  }
 
  private slots:
   void initTestCase() { SetUpApplication(*qApp); }
@@ -73,11 +82,7 @@ class MainWindowTest : public QObject {
     f.window->grab();
     QVERIFY(LabelPictures::Get().Bytes() > 0);
     const QImage shown = f.window->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
-    QImage drawn(view->size(), QImage::Format_RGB32);
-    drawn.fill(view->palette().color(QPalette::Base));
-    QPainter painter(&drawn);
-    view->Draw(painter, drawn.width(), drawn.height());
-    painter.end();
+    const QImage drawn = Drawn(view);
     QCOMPARE(shown, drawn);
   }
 
@@ -130,11 +135,7 @@ class MainWindowTest : public QObject {
     const QRect frame = view->MarkedFrames()[0].toAlignedRect();
     QVERIFY(frame.contains(label) && frame.width() < view->width() / 10);
     QCOMPARE(printed(), unmarked);
-    QImage drawn(view->size(), QImage::Format_RGB32);
-    drawn.fill(view->palette().color(QPalette::Base));
-    QPainter painter(&drawn);
-    view->Draw(painter, drawn.width(), drawn.height());
-    painter.end();
+    const QImage drawn = Drawn(view);
     const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
     int changed = 0;
     for (int y = 0; y < drawn.height(); ++y)

@@ -107,16 +107,9 @@ class RenderTest : public QObject {
         doc->mapItems[i].values = {45, x, y, 60, 30, uint16_t(i * 29 % 256), 200, 100};
         continue;
       }
-      doc->mapItems[i].values = {44,
-                                 x,
-                                 y,
-                                 uint16_t(i * 7 % 256),
-                                 0,
-                                 uint16_t(i * 3 % 256),
-                                 uint16_t(12 + i % 70),
-                                 uint16_t(i % 4 == 3),
-                                 uint16_t(i / 2 % 2),
-                                 uint16_t(i / 3 % 2)};
+      const auto w = [](int value) { return uint16_t(value); };
+      doc->mapItems[i].values = {
+          44, x, y, w(i * 7 % 256), 0, w(i * 3 % 256), w(12 + i % 70), w(i % 4 == 3), w(i / 2 % 2), w(i / 3 % 2)};
       doc->mapItems[i].text = Utf8ToSjis(texts[i % 5]);
     }
     LabelPictures& pictures = LabelPictures::Get();
