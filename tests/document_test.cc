@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "document/day_type_scheme.h"
-
 #include "document_fixture.h"
 #include "tests/memory_profile_store.h"
 

@@ -93,11 +93,7 @@ TEST(ProfileTest, SaveChangesOnlyTheKeysWritten) {
   EXPECT_EQ(EscapeQSettingsValue("a;b=c") + EscapeQSettingsValue(" blank") + EscapeQSettingsValue("@at"),
             "\"a;b=c\"\" blank\"@@at");
   EXPECT_EQ(EscapeQSettingsValue(std::string("\x01") + "0a"), "\\x01\\x30\\x61") << "no digit runs into an escape";
-  EXPECT_EQ(EscapeQSettingsValue(std::string("\0"
-                                             "7\n7",
-                                             4)),
-            "\\0\\x37\\n7")
-      << "\\0 is one, \\n is none";
+  EXPECT_EQ(EscapeQSettingsValue(std::string(1, '\0') + "7\n7"), "\\0\\x37\\n7") << "\\0 is one, \\n is none";
   EXPECT_EQ(EscapeQSettingsValue("\x1f\x20"), "\"\\x1f \"");
   for (const std::string& text : texts) {
     IniProfileStore profile(path);
